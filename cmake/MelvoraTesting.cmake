@@ -1,0 +1,18 @@
+# melvora_add_test(NAME SOURCES files... LIBS targets... [ENGINES])
+# Builds one test executable on QtTest and registers it with CTest. With ENGINES the same executable
+# is registered twice, once per catalog engine, selected through MELVORA_TEST_DSN.
+function(melvora_add_test name)
+    cmake_parse_arguments(T "ENGINES" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    if(T_ENGINES)
+        add_test(NAME ${name}_sqlite COMMAND ${name})
+        set_tests_properties(${name}_sqlite PROPERTIES ENVIRONMENT "MELVORA_TEST_DSN=MelvoraTestSqlite" RESOURCE_LOCK catalog_sqlite TIMEOUT 600)
+        add_test(NAME ${name}_postgres COMMAND ${name})
+        set_tests_properties(${name}_postgres PROPERTIES ENVIRONMENT "MELVORA_TEST_DSN=MelvoraTestPg" RESOURCE_LOCK catalog_pg TIMEOUT 600)
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+        set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+    endif()
+endfunction()
