@@ -1,0 +1,260 @@
+#include "app/core/ProfileStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+Q_LOGGING_CATEGORY(lcProfile, "melvora.profile")
+
+namespace {
+
+// Names may hold any character: %, line breaks and, in keys, = [ ; are percent-escaped.
+QString escapeName(const QString &name, bool isKey)
+{
+    QString out;
+    out.reserve(name.size());
+    for (QChar ch : name) {
+        if (ch == u'%' || ch == u'\n' || ch == u'\r' || (isKey && (ch == u'=' || ch == u'[' || ch == u';')))
+            out += QStringLiteral("%%1").arg(ch.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+        else
+            out += ch;
+    }
+    return out;
+}
+
+QString unescapeName(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'%' && i + 2 < text.size()) {
+            bool ok = false;
+            const int code = text.mid(i + 1, 2).toInt(&ok, 16);
+            if (ok) {
+                out += QChar(code);
+                i += 2;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+QString escapeValue(const QString &value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (QChar ch : value) {
+        if (ch == u'\\')
+            out += QLatin1String("\\\\");
+        else if (ch == u'\n')
+            out += QLatin1String("\\n");
+        else if (ch == u'\r')
+            out += QLatin1String("\\r");
+        else
+            out += ch;
+    }
+    return out;
+}
+
+QString unescapeValue(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\\' && i + 1 < text.size()) {
+            const QChar next = text[++i];
+            out += next == u'n' ? QChar(u'\n') : next == u'r' ? QChar(u'\r') : next;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+CKivProfileStore::CKivProfileStore(const QString &filePath) : m_filePath(filePath)
+{
+    QMutexLocker lock(&m_mutex);
+    loadLocked();
+}
+
+CKivProfileStore &CKivProfileStore::defaultStore()
+{
+    static CKivProfileStore store(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                                  + QStringLiteral("/KIV/Melvora.ini"));
+    return store;
+}
+
+void CKivProfileStore::reload()
+{
+    QMutexLocker lock(&m_mutex);
+    loadLocked();
+}
+
+void CKivProfileStore::loadLocked()
+{
+    m_sectionOrder.clear();
+    m_sections.clear();
+    QFile file(m_filePath);
+    if (!file.exists())
+        return;
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcProfile) << "cannot read profile store" << m_filePath << file.errorString();
+        return;
+    }
+    Section *current = nullptr;
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    for (QString line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (line.isEmpty() || line.startsWith(u';'))
+            continue;
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            const QString name = unescapeName(line.mid(1, line.size() - 2));
+            const QString lower = name.toLower();
+            if (!m_sections.contains(lower)) {
+                m_sectionOrder.append(lower);
+                m_sections.insert(lower, Section{name, {}, {}, {}});
+            }
+            current = &m_sections[lower];
+            continue;
+        }
+        const qsizetype eq = line.indexOf(u'=');
+        if (!current || eq < 0)
+            continue;
+        const QString key = unescapeName(line.left(eq));
+        const QString lowerKey = key.toLower();
+        if (!current->values.contains(lowerKey)) {
+            current->keyOrder.append(lowerKey);
+            current->keyNames.insert(lowerKey, key);
+        }
+        current->values.insert(lowerKey, unescapeValue(line.mid(eq + 1)));
+    }
+}
+
+QByteArray CKivProfileStore::serializeLocked() const
+{
+    QString out;
+    for (const QString &lower : m_sectionOrder) {
+        const Section &s = m_sections[lower];
+        if (s.values.isEmpty())
+            continue;
+        out += u'[' + escapeName(s.name, false) + QLatin1String("]\n");
+        for (const QString &k : s.keyOrder)
+            out += escapeName(s.keyNames[k], true) + u'=' + escapeValue(s.values[k]) + u'\n';
+        out += u'\n';
+    }
+    return out.toUtf8();
+}
+
+bool CKivProfileStore::saveLocked() const
+{
+    QDir().mkpath(QFileInfo(m_filePath).absolutePath());
+    QSaveFile file(m_filePath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(serializeLocked()) < 0 || !file.commit()) {
+        qCWarning(lcProfile) << "cannot write profile store" << m_filePath << file.errorString();
+        return false;
+    }
+    return true;
+}
+
+QString CKivProfileStore::value(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    QMutexLocker lock(&m_mutex);
+    const auto s = m_sections.constFind(section.toLower());
+    if (s == m_sections.constEnd())
+        return defaultValue;
+    const auto v = s->values.constFind(key.toLower());
+    return v == s->values.constEnd() ? defaultValue : *v;
+}
+
+bool CKivProfileStore::contains(const QString &section, const QString &key) const
+{
+    QMutexLocker lock(&m_mutex);
+    const auto s = m_sections.constFind(section.toLower());
+    return s != m_sections.constEnd() && s->values.contains(key.toLower());
+}
+
+bool CKivProfileStore::setValue(const QString &section, const QString &key, const QString &value)
+{
+    QMutexLocker lock(&m_mutex);
+    const QString lower = section.toLower();
+    if (!m_sections.contains(lower)) {
+        m_sectionOrder.append(lower);
+        m_sections.insert(lower, Section{section, {}, {}, {}});
+    }
+    Section &s = m_sections[lower];
+    const QString lowerKey = key.toLower();
+    if (!s.values.contains(lowerKey)) {
+        s.keyOrder.append(lowerKey);
+        s.keyNames.insert(lowerKey, key);
+    }
+    s.values.insert(lowerKey, value);
+    return saveLocked();
+}
+
+bool CKivProfileStore::removeKey(const QString &section, const QString &key)
+{
+    QMutexLocker lock(&m_mutex);
+    auto s = m_sections.find(section.toLower());
+    if (s == m_sections.end() || !s->values.remove(key.toLower()))
+        return true;
+    s->keyOrder.removeOne(key.toLower());
+    s->keyNames.remove(key.toLower());
+    return saveLocked();
+}
+
+bool CKivProfileStore::removeSection(const QString &section)
+{
+    QMutexLocker lock(&m_mutex);
+    const QString lower = section.toLower();
+    const QString nestedPrefix = lower + u'\\';
+    bool changed = false;
+    for (qsizetype i = m_sectionOrder.size() - 1; i >= 0; --i) {
+        const QString &name = m_sectionOrder[i];
+        if (name == lower || name.startsWith(nestedPrefix)) {
+            m_sections.remove(name);
+            m_sectionOrder.removeAt(i);
+            changed = true;
+        }
+    }
+    return changed ? saveLocked() : true;
+}
+
+QStringList CKivProfileStore::childSections(const QString &parent) const
+{
+    QMutexLocker lock(&m_mutex);
+    const QString prefix = parent.isEmpty() ? QString() : parent.toLower() + u'\\';
+    QStringList children;
+    QStringList seen;
+    for (const QString &lower : m_sectionOrder) {
+        if (!lower.startsWith(prefix) || lower.size() == prefix.size())
+            continue;
+        const qsizetype end = lower.indexOf(u'\\', prefix.size());
+        const qsizetype len = (end < 0 ? lower.size() : end) - prefix.size();
+        const QString childLower = lower.mid(prefix.size(), len);
+        if (seen.contains(childLower))
+            continue;
+        seen.append(childLower);
+        children.append(m_sections[lower].name.mid(prefix.size(), len));
+    }
+    return children;
+}
+
+QStringList CKivProfileStore::keys(const QString &section) const
+{
+    QMutexLocker lock(&m_mutex);
+    const auto s = m_sections.constFind(section.toLower());
+    QStringList out;
+    if (s != m_sections.constEnd()) {
+        for (const QString &k : s->keyOrder)
+            out.append(s->keyNames[k]);
+    }
+    return out;
+}
