@@ -1,4 +1,7 @@
+#include "app/cli/CatalogCommands.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/MediaCommands.h"
+#include "app/cli/Mp3Commands.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -7,9 +10,18 @@
 
 namespace {
 
+void append(std::vector<CliCommand> &all, std::vector<CliCommand> more)
+{
+    all.insert(all.end(), more.begin(), more.end());
+}
+
 std::vector<CliCommand> allCommands()
 {
-    return {};
+    std::vector<CliCommand> all;
+    append(all, catalogCommands());
+    append(all, mp3Commands());
+    append(all, mediaCommands());
+    return all;
 }
 
 int usage(const std::vector<CliCommand> &commands)

@@ -1,0 +1,110 @@
+#include "app/cli/CatalogCommands.h"
+
+#include "app/core/ProfileStore.h"
+#include "app/core/Settings.h"
+#include "catalog/CatalogCheck.h"
+#include "catalog/CatalogCreator.h"
+#include "catalog/Database.h"
+
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+int fail(const QString &text, int code)
+{
+    QTextStream err(stderr);
+    err << "melvora-cli: " << text << "\n";
+    return code;
+}
+
+// The value after `option` in args ("--dsn NAME"); empty when missing.
+QString option(const QStringList &args, const QString &name)
+{
+    const qsizetype i = args.indexOf(name);
+    return i >= 0 && i + 1 < args.size() ? args.at(i + 1) : QString();
+}
+
+int create(const QStringList &args)
+{
+    const QString sqlite = option(args, QStringLiteral("--sqlite"));
+    const QString dsn = option(args, QStringLiteral("--dsn"));
+    if (sqlite.isEmpty() == dsn.isEmpty())
+        return fail(QStringLiteral("catalog create needs --sqlite FILE or --dsn NAME"), 2);
+    CKivCatalogCreator creator;
+    const bool ok = sqlite.isEmpty() ? creator.CreateForDataSource(dsn) : creator.CreateSqliteFile(sqlite);
+    if (!ok)
+        return fail(creator.lastError(), 1);
+    QTextStream(stdout) << "catalog created in "
+                        << (sqlite.isEmpty() ? QStringLiteral("data source ") + dsn : sqlite) << "\n";
+    return 0;
+}
+
+// check --dsn NAME: one line per table and per column; exit code 1 when anything is missing.
+int check(const QStringList &args)
+{
+    const QString dsn = option(args, QStringLiteral("--dsn"));
+    if (dsn.isEmpty())
+        return fail(QStringLiteral("catalog check needs --dsn NAME"), 2);
+    // A throw-away profile store: checking a data source must not change the user's settings.
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return fail(QStringLiteral("no temporary folder"), 3);
+    CKivProfileStore store(scratch.filePath(QStringLiteral("Melvora.ini")));
+    CKivSettings settings(store);
+    settings.SetOdbcAliasname(dsn);
+    CKivDatabase db(settings);
+    if (!db.Connect(false))
+        return fail(QStringLiteral("cannot connect to data source ") + dsn, 3);
+
+    const QList<CKivCatalogCheck::Table> tables = CKivCatalogCheck::Run(db);
+    QTextStream out(stdout);
+    out << "data source " << dsn << " (" << db.dialect().engineName() << ")\n";
+    for (const CKivCatalogCheck::Table &table : tables) {
+        out << table.name << ": "
+            << (table.complete() ? "ok"
+                : table.present  ? "incomplete"
+                                 : "missing")
+            << "\n";
+        for (const CKivCatalogCheck::Column &column : table.columns)
+            out << "  " << column.name << " " << (column.present ? "ok" : "missing") << "\n";
+    }
+    const bool complete = CKivCatalogCheck::IsComplete(tables);
+    out << (complete ? "catalog complete" : "catalog incomplete") << "\n";
+    return complete ? 0 : 1;
+}
+
+int registerDataSource(const QStringList &args)
+{
+    const QString dsn = option(args, QStringLiteral("--dsn"));
+    const QString sqlite = option(args, QStringLiteral("--sqlite"));
+    if (dsn.isEmpty() || sqlite.isEmpty())
+        return fail(QStringLiteral("catalog register needs --dsn NAME --sqlite FILE"), 2);
+    const bool ok = CKivDatabase::RegisterDataSource(dsn, sqlite);
+    QTextStream out(ok ? stdout : stderr);
+    out << CKivDatabase::RegisterResultText(ok) << "\n";
+    return ok ? 0 : 1;
+}
+
+int catalog(const QStringList &args)
+{
+    const QString sub = args.value(0);
+    const QStringList rest = args.mid(1);
+    if (sub == QLatin1String("create"))
+        return create(rest);
+    if (sub == QLatin1String("check"))
+        return check(rest);
+    if (sub == QLatin1String("register"))
+        return registerDataSource(rest);
+    return fail(QStringLiteral("catalog needs create, check or register"), 2);
+}
+
+} // namespace
+
+std::vector<CliCommand> catalogCommands()
+{
+    return {{"catalog",
+             "catalog create --sqlite FILE | catalog create --dsn NAME | catalog check --dsn NAME"
+             " | catalog register --dsn NAME --sqlite FILE",
+             catalog}};
+}

@@ -1,0 +1,106 @@
+#include "app/cli/CliSession.h"
+
+#include "app/core/ProfileStore.h"
+#include "app/core/Settings.h"
+#include "browse/Login.h"
+#include "catalog/Database.h"
+#include "media/MedienListe.h"
+
+#include <QtGlobal>
+
+CliSession::CliSession(QStringList &args)
+{
+    bool missing = false;
+    const QString dsn = takeOption(args, QStringLiteral("--dsn"), &missing);
+    const QString user = takeOption(args, QStringLiteral("--user"), &missing);
+    QString password = takeOption(args, QStringLiteral("--password"), &missing);
+    if (password.isNull())
+        password = qEnvironmentVariable("MELVORA_PASSWORD");
+    if (missing)
+        m_optionError = QStringLiteral("--dsn, --user and --password need a value");
+
+    // Only the values the session needs, copied into a private store: a command never changes the
+    // user's settings, and a data source given on the command line stays with this run.
+    CKivSettings own;
+    m_store = std::make_unique<CKivProfileStore>(m_dir.filePath(QStringLiteral("Melvora.ini")));
+    m_settings = std::make_unique<CKivSettings>(*m_store);
+    m_settings->SetOdbcAliasname(dsn.isEmpty() ? own.GetOdbcAliasname() : dsn);
+    m_settings->SetOdbcUsername(own.GetOdbcUsername());
+    m_settings->SetOdbcPasswort(own.GetOdbcPasswort());
+    m_settings->SetCdDrive(own.GetCdDrive());
+    m_userName = user.isEmpty() ? own.GetUserName() : user;
+    m_settings->SetUserName(m_userName);
+    m_password = password;
+}
+
+CliSession::~CliSession()
+{
+    // The media and the connection go before the store their settings read.
+    m_media.reset();
+    m_db.reset();
+}
+
+QString CliSession::dataSourceName() const
+{
+    return m_db ? m_db->DataSourceName() : m_settings->GetOdbcAliasname();
+}
+
+int CliSession::Login()
+{
+    if (!m_optionError.isEmpty())
+        return fail(m_optionError, UserError);
+    if (!m_dir.isValid())
+        return fail(QStringLiteral("no temporary folder"), UserError);
+    m_db = std::make_unique<CKivDatabase>(*m_settings);
+    if (!m_db->Connect(false))
+        return fail(QStringLiteral("cannot connect to data source ") + m_db->DataSourceName(), CatalogUnreachable);
+
+    m_userId = KivLogin::FindUser(*m_db, m_userName);
+    if (!KivLogin::CheckPassword(*m_db, m_userId, m_password)) {
+        m_ui.printError(KivLogin::WrongPasswordCaption() + QStringLiteral(": ") + KivLogin::WrongPasswordText());
+        return UserError;
+    }
+    m_media = std::make_unique<CKivMedienListe>(m_userId, m_settings->GetCdDrive());
+    if (!m_media->Load(*m_db))
+        return fail(QStringLiteral("the media of the catalog cannot be read"), CatalogUnreachable);
+    return Success;
+}
+
+int CliSession::fail(const QString &text, int code)
+{
+    m_ui.printError(QStringLiteral("melvora-cli: ") + text);
+    return code;
+}
+
+QString CliSession::takeOption(QStringList &args, const QString &name, bool *missingValue)
+{
+    const qsizetype i = args.indexOf(name);
+    if (i < 0)
+        return QString();
+    if (i + 1 >= args.size()) {
+        args.removeAt(i);
+        if (missingValue)
+            *missingValue = true;
+        return QString();
+    }
+    // An empty value is a value (an empty password), not a missing one.
+    QString value = args.at(i + 1);
+    if (value.isNull())
+        value = QStringLiteral("");
+    args.remove(i, 2);
+    return value;
+}
+
+bool CliSession::takeFlag(QStringList &args, const QString &name)
+{
+    return args.removeAll(name) > 0;
+}
+
+QString CliSession::unknownOption(const QStringList &args)
+{
+    for (const QString &arg : args) {
+        if (arg.startsWith(QLatin1String("--")))
+            return arg;
+    }
+    return QString();
+}

@@ -1,0 +1,3 @@
+#include "app/session/SessionLog.h"
+
+Q_LOGGING_CATEGORY(lcSession, "melvora.session")

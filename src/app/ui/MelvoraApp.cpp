@@ -1,0 +1,146 @@
+#include "app/ui/MelvoraApp.h"
+
+#include "app/core/Settings.h"
+#include "app/core/StartFolder.h"
+#include "app/core/UserInterface.h"
+#include "app/session/ConnectionForm.h"
+#include "app/session/UserSwitch.h"
+#include "app/ui/LoginDlg.h"
+#include "app/ui/PlaceholderFrame.h"
+#include "app/ui/SplashDlg.h"
+#include "app/ui/UserAdminDlg.h"
+#include "app/ui/WidgetUi.h"
+#include "browse/Filter.h"
+#include "browse/MelvoraDoc.h"
+#include "catalog/Database.h"
+
+CMelvoraApp::CMelvoraApp(int &argc, char **argv)
+    : QApplication(argc, argv)
+    , m_splashMs(CKivSplashDlg::DefaultDurationMs)
+{
+    setApplicationName(QStringLiteral("Melvora"));
+    setOrganizationName(QStringLiteral("KIV"));
+    setWindowIcon(QIcon(QStringLiteral(":/melvora/ui/melvora.svg")));
+}
+
+CMelvoraApp::~CMelvoraApp()
+{
+    ExitInstance(0);
+}
+
+CMelvoraApp *CMelvoraApp::Get()
+{
+    return qobject_cast<CMelvoraApp *>(QCoreApplication::instance());
+}
+
+QMainWindow *CMelvoraApp::GetMainWindow() const
+{
+    return m_frame.get();
+}
+
+QString CMelvoraApp::NoDatabaseText()
+{
+    return QStringLiteral("Das Programm kann nicht gestartet werden, da keine Datenbankverbindung gefunden "
+                          "wurde.\nStarten Sie das Programm erneut und wählen Sie eine Datenbank aus !\nSollte das "
+                          "Problem weiterhin bestehen wenden Sie sich an ")
+           + WebSite() + QLatin1Char('.');
+}
+
+bool CMelvoraApp::InitInstance()
+{
+    // 1. The folder the program was started in, kept for "Setup.ini", playlists and the helper.
+    KivStartFolder::path();
+
+    // 2. The profile store (the user's unless a test gave another), and the message boxes on it.
+    m_settings = m_injectedStore ? std::make_unique<CKivSettings>(*m_injectedStore) : std::make_unique<CKivSettings>();
+    m_ui = std::make_unique<CKivWidgetUi>(*m_settings);
+
+    // 3. The start picture, until its time is over or it is clicked.
+    {
+        CKivSplashDlg splash(m_splashMs);
+        splash.exec();
+    }
+
+    // 4. The icon lists of the folder tree and the file list.
+    m_firstProgramIcon = CKivIconList::BuildLists(m_smallIcons, m_largeIcons);
+
+    // 5. A fresh installation's values, before anything reads them.
+    m_settings->ImportSetupRecord();
+
+    // 6. The catalog connection; the user may fix it in the connection dialog.
+    m_db = std::make_unique<CKivDatabase>(*m_settings);
+    const bool connected = CKivConnectionForm::ConnectIfRegistered(*m_settings, *m_db) || m_db->ShowConnectionDialog();
+    if (!connected) {
+        kivUi().showMessage(NoDatabaseText(), NoDatabaseCaption(), KivIcon::Exclamation);
+        m_startFailureCode = 1;
+        return false;
+    }
+
+    // 7. The filter.
+    m_filter = std::make_unique<CKivFilter>(*m_settings);
+
+    // 8. and 9. No file is opened from the command line: the start is the first login, which
+    // creates the document and its window.
+    OnSwitchUser();
+    if (!m_doc) {
+        m_startFailureCode = 0;
+        return false;
+    }
+
+    // 10.
+    m_frame->show();
+    m_frame->repaint();
+    return true;
+}
+
+int CMelvoraApp::ExitInstance(int exitCode)
+{
+    // The window goes before the document it shows, the document before what it works on.
+    m_frame.reset();
+    m_doc.reset();
+    m_filter.reset();
+    m_db.reset();
+    m_smallIcons.clear();
+    m_largeIcons.clear();
+    m_ui.reset();
+    m_settings.reset();
+    return exitCode;
+}
+
+void CMelvoraApp::OnSwitchUser()
+{
+    if (!m_db || !m_settings)
+        return;
+    CKivUserSwitch userSwitch;
+    userSwitch.isImporting = [this] { return m_doc && m_doc->IsImporting(); };
+    userSwitch.runLoginDialog = [this]() -> std::optional<CKivUserSwitch::Login> {
+        CKivLoginDlg dialog(*m_settings, *m_db);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return CKivUserSwitch::Login{dialog.GetUserName(), dialog.GetUserId()};
+    };
+    userSwitch.loggedIn = [this](const CKivUserSwitch::Login &login) { loggedIn(login.userName, login.userId); };
+    userSwitch.Run(*m_db);
+}
+
+void CMelvoraApp::loggedIn(const QString &userName, int userId)
+{
+    if (!m_doc) {
+        m_doc = std::make_unique<CMelvoraDoc>(*m_settings, *m_db, *m_filter);
+        m_doc->OnNewDocument();
+        // The placeholder window stands in for the main frame, which takes its place here.
+        m_frame = std::make_unique<CKivPlaceholderFrame>(*this, *m_doc);
+    } else {
+        m_doc->OnNewDocument();
+    }
+    m_frame->show();
+    m_doc->OnLogin(userName, userId);
+}
+
+void CMelvoraApp::OnUserAdmin()
+{
+    if (!m_db)
+        return;
+    CKivUserAdminDlg dialog(*m_db, activeWindow());
+    dialog.exec();
+}

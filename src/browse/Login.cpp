@@ -1,0 +1,39 @@
+#include "browse/Login.h"
+
+#include "catalog/RsBenutzer.h"
+#include "catalog/SqlQuote.h"
+
+int KivLogin::FindUser(CKivDatabase &db, const QString &userName)
+{
+    CRsBenutzer users(db);
+    users.m_strFilter = QStringLiteral("Benutzername='") + SqlQuote(userName) + QLatin1Char('\'');
+    if (!users.Open() || users.IsEOF())
+        return -1;
+    // The database may compare without regard to case: only the exact name counts.
+    for (; !users.IsEOF(); users.MoveNext()) {
+        if (users.m_Benutzername == userName)
+            return users.m_ID;
+    }
+    return -1;
+}
+
+bool KivLogin::CheckPassword(CKivDatabase &db, int userId, const QString &typed)
+{
+    if (userId == -1)
+        return false;
+    CRsBenutzer users(db);
+    if (!users.OpenById(userId))
+        return false;
+    // Exact and case-sensitive; a NULL password equals an empty field.
+    return users.m_Passwort == typed;
+}
+
+QString KivLogin::WrongPasswordText()
+{
+    return QStringLiteral("Das von Ihnen eingegebene Paßwort ist Falsch.\nBitte überprüfen Sie Ihre Eingabe !");
+}
+
+QString KivLogin::WrongPasswordCaption()
+{
+    return QStringLiteral("Falsches Paßwort !");
+}

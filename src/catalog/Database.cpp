@@ -1,0 +1,194 @@
+#include "catalog/Database.h"
+
+#include "app/core/Settings.h"
+#include "app/core/UserInterface.h"
+#include "catalog/CatalogLog.h"
+#include "catalog/OdbcIni.h"
+
+#include <QAtomicInteger>
+#include <QFileInfo>
+#include <QSqlError>
+
+namespace {
+
+QAtomicInteger<quint64> g_connectionCounter;
+
+QString defaultDataSourceName()
+{
+    return QStringLiteral("Melvora");
+}
+
+} // namespace
+
+CKivDatabase::CKivDatabase(CKivSettings &settings)
+    : m_settings(settings),
+      m_connectionName(QStringLiteral("melvora-catalog-%1").arg(g_connectionCounter.fetchAndAddRelaxed(1))),
+      m_thread(QThread::currentThread())
+{
+    readSettings();
+}
+
+CKivDatabase::~CKivDatabase()
+{
+    Close();
+    if (QSqlDatabase::contains(m_connectionName))
+        QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+void CKivDatabase::readSettings()
+{
+    m_password = m_settings.GetOdbcPasswort();
+    m_userName = m_settings.GetOdbcUsername();
+    m_dataSourceName = m_settings.GetOdbcAliasname();
+    if (m_dataSourceName.isEmpty())
+        m_dataSourceName = defaultDataSourceName();
+}
+
+bool CKivDatabase::Connect(bool showDialogOnFailure)
+{
+    if (IsOpen())
+        return true;
+    readSettings();
+    if (open())
+        return true;
+    return showDialogOnFailure ? ShowConnectionDialog() : false;
+}
+
+bool CKivDatabase::open()
+{
+    Q_ASSERT(QThread::currentThread() == m_thread);
+    // The SQLite driver creates a missing database file on connect, which would leave an empty
+    // catalog without tables behind: a data source whose file is gone must fail instead.
+    const QString driver = CKivOdbcIni::Driver(m_dataSourceName);
+    if (CKivOdbcIni::IsSqliteDriver(driver)) {
+        const QString file = CKivOdbcIni::SqliteDatabaseFile(m_dataSourceName);
+        if (file.isEmpty() || !QFileInfo(file).isFile()) {
+            qCWarning(lcCatalog).noquote()
+                << "Data source" << m_dataSourceName << "names the missing database file" << file;
+            return false;
+        }
+    }
+
+    QSqlDatabase db = QSqlDatabase::contains(m_connectionName)
+                          ? QSqlDatabase::database(m_connectionName, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_connectionName);
+    if (!db.isValid()) {
+        qCWarning(lcCatalog) << "The ODBC driver of Qt Sql is not available";
+        return false;
+    }
+    // Qt's ODBC driver puts "DSN=" in front of the name itself, so it gets the bare name. User name
+    // and password are not part of the connect string: the data source's registration holds them.
+    db.setDatabaseName(ConnectString().mid(4));
+    if (!db.open()) {
+        qCWarning(lcCatalog).noquote()
+            << "Connecting to" << ConnectString() << "failed:" << db.lastError().text();
+        return false;
+    }
+    const std::optional<CKivSqlDialect> dialect = CKivSqlDialect::detect(db);
+    if (!dialect) {
+        qCWarning(lcCatalog).noquote()
+            << "Data source" << m_dataSourceName << "is neither SQLite nor PostgreSQL";
+        db.close();
+        return false;
+    }
+    m_dialect = *dialect;
+    m_connectionSerial = g_connectionCounter.fetchAndAddRelaxed(1) + 1;
+    return true;
+}
+
+bool CKivDatabase::ShowConnectionDialog()
+{
+    kivUi().runConnectionDialog(*this);
+    return IsOpen();
+}
+
+bool CKivDatabase::IsOpen() const
+{
+    return QSqlDatabase::contains(m_connectionName) && connection().isOpen();
+}
+
+void CKivDatabase::Close()
+{
+    if (QSqlDatabase::contains(m_connectionName))
+        connection().close();
+}
+
+QString CKivDatabase::DataSourceName() const
+{
+    return m_dataSourceName;
+}
+
+QSqlDatabase CKivDatabase::connection() const
+{
+    Q_ASSERT(QThread::currentThread() == m_thread);
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+bool CKivDatabase::BeginTransaction()
+{
+    QSqlDatabase db = connection();
+    if (db.transaction())
+        return true;
+    qCWarning(lcCatalog).noquote() << "Starting a transaction failed:" << db.lastError().text();
+    return false;
+}
+
+bool CKivDatabase::Commit()
+{
+    QSqlDatabase db = connection();
+    if (db.commit())
+        return true;
+    qCWarning(lcCatalog).noquote() << "Commit failed:" << db.lastError().text();
+    return false;
+}
+
+bool CKivDatabase::Rollback()
+{
+    QSqlDatabase db = connection();
+    if (db.rollback())
+        return true;
+    qCWarning(lcCatalog).noquote() << "Rollback failed:" << db.lastError().text();
+    return false;
+}
+
+bool CKivDatabase::RegisterDataSource(const QString &dsn, const QString &databaseFile)
+{
+    const QString path = QFileInfo(databaseFile).absoluteFilePath();
+    QByteArray attributes = "DSN=" + dsn.toUtf8();
+    attributes += '\0';
+    attributes += "DBQ=" + path.toUtf8();
+    attributes += '\0';
+    attributes += '\0';
+    if (attributes.size() > MaxAttributeListBytes) {
+        qCWarning(lcCatalog) << "Attribute list of" << attributes.size() << "bytes exceeds"
+                             << MaxAttributeListBytes;
+        return false;
+    }
+    if (dsn.isEmpty() || databaseFile.isEmpty()) {
+        qCWarning(lcCatalog) << "A data source needs a name and a database file";
+        return false;
+    }
+    // A line break would end the ini entry and start another one.
+    for (const QString &text : {dsn, path}) {
+        for (QChar c : text) {
+            if (c.category() == QChar::Other_Control) {
+                qCWarning(lcCatalog) << "Control character in data source name or path refused";
+                return false;
+            }
+        }
+    }
+    // The SQLite driver reads "Database"; "DBQ" is kept as well, as the registration always names it.
+    return CKivOdbcIni::WriteUserDataSource(
+        dsn, QStringLiteral("SQLite3"), {{QStringLiteral("Database"), path}, {QStringLiteral("DBQ"), path}});
+}
+
+QString CKivDatabase::RegisterResultCaption()
+{
+    return QStringLiteral("INFORMATION");
+}
+
+QString CKivDatabase::RegisterResultText(bool succeeded)
+{
+    return succeeded ? QStringLiteral("Datenbankverbindung wurde erfolgreich aktualisiert !")
+                     : QStringLiteral("Beim erstellen der Datenbankverbindung ist ein Fehler aufgetreten !");
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "catalog/SqlDialect.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QThread>
+
+class CKivSettings;
+
+// The connection to the catalog database: an ODBC data source named in the settings ("Melvora"
+// when none is set). One object per thread, each with its own connection, used only on the thread
+// that created it. Connecting never throws; a failure is a false result and a log entry.
+class CKivDatabase
+{
+public:
+    explicit CKivDatabase(CKivSettings &settings);
+    ~CKivDatabase();
+    CKivDatabase(const CKivDatabase &) = delete;
+    CKivDatabase &operator=(const CKivDatabase &) = delete;
+
+    // True at once when open. Otherwise reads the connection values from the settings and opens the
+    // data source; on failure shows the connection dialog when asked to, else returns false.
+    bool Connect(bool showDialogOnFailure);
+    // Runs the connection dialog; true when the connection is open afterwards.
+    bool ShowConnectionDialog();
+    bool IsOpen() const;
+    void Close();
+
+    // The data source of the last connect (before the first one: as the settings name it).
+    QString DataSourceName() const;
+    QString UserName() const { return m_userName; }
+    QString Password() const { return m_password; }
+    QString ConnectString() const { return QStringLiteral("DSN=") + DataSourceName(); }
+
+    QSqlDatabase connection() const;
+    const CKivSqlDialect &dialect() const { return m_dialect; }
+    // Changes with every successful (re)open: statements prepared before belong to a closed connection.
+    quint64 connectionSerial() const { return m_connectionSerial; }
+
+    bool BeginTransaction();
+    bool Commit();
+    bool Rollback();
+
+    // Registers (creates or updates) a user data source for a SQLite catalog file. Refused when the
+    // attribute list "DSN=name\0DBQ=path\0\0" would exceed 200 bytes.
+    static bool RegisterDataSource(const QString &dsn, const QString &databaseFile);
+    // What the connection dialog tells the user after a registration.
+    static QString RegisterResultCaption();
+    static QString RegisterResultText(bool succeeded);
+
+    static constexpr int MaxAttributeListBytes = 200;
+
+private:
+    void readSettings();
+    bool open();
+
+    CKivSettings &m_settings;
+    QString m_connectionName;
+    QThread *m_thread;
+    QString m_password;
+    QString m_userName;
+    QString m_dataSourceName;
+    CKivSqlDialect m_dialect;
+    quint64 m_connectionSerial = 0;
+};

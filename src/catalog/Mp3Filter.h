@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// What the MP3 record set needs from the application's filter: its condition text (a WHERE
+// clause without the word) and its sort clause (an ORDER BY list without the words, may be empty).
+class IKivMp3Filter
+{
+public:
+    virtual ~IKivMp3Filter() = default;
+
+    virtual QString WhereText() const = 0;
+    virtual QString SortClause() const = 0;
+};

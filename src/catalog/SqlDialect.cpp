@@ -1,0 +1,132 @@
+#include "catalog/SqlDialect.h"
+
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlQuery>
+
+namespace {
+
+bool isWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+// Index just past the quoted text that starts at `start` (a doubled quote stays inside).
+qsizetype endOfQuoted(const QString &text, qsizetype start)
+{
+    const QChar quote = text.at(start);
+    qsizetype i = start + 1;
+    while (i < text.size()) {
+        if (text.at(i) == quote) {
+            if (i + 1 < text.size() && text.at(i + 1) == quote) {
+                i += 2;
+                continue;
+            }
+            return i + 1;
+        }
+        ++i;
+    }
+    return text.size();
+}
+
+qsizetype skipSpaces(const QString &text, qsizetype i)
+{
+    while (i < text.size() && text.at(i).isSpace())
+        ++i;
+    return i;
+}
+
+bool wordAt(const QString &text, qsizetype i, QLatin1String word)
+{
+    if (i + word.size() > text.size() ||
+        QStringView(text).mid(i, word.size()).compare(word, Qt::CaseInsensitive) != 0)
+        return false;
+    const qsizetype end = i + word.size();
+    return end == text.size() || !isWordChar(text.at(end));
+}
+
+} // namespace
+
+std::optional<CKivSqlDialect> CKivSqlDialect::detect(const QSqlDatabase &db)
+{
+    if (!db.isOpen())
+        return std::nullopt;
+    if (db.driver()->dbmsType() == QSqlDriver::PostgreSQL)
+        return CKivSqlDialect(Engine::PostgreSQL);
+    // Qt's ODBC driver does not name SQLite; asking for its version tells.
+    QSqlQuery probe(db);
+    if (probe.exec(QStringLiteral("SELECT sqlite_version()")) && probe.next())
+        return CKivSqlDialect(Engine::SQLite);
+    return std::nullopt;
+}
+
+QString CKivSqlDialect::engineName() const
+{
+    return m_engine == Engine::PostgreSQL ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite");
+}
+
+QString CKivSqlDialect::filterText(const QString &filter) const
+{
+    if (m_engine != Engine::PostgreSQL)
+        return filter;
+
+    QString out;
+    out.reserve(filter.size() + 16);
+    qsizetype i = 0;
+    while (i < filter.size()) {
+        const QChar c = filter.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            const qsizetype end = endOfQuoted(filter, i);
+            out += QStringView(filter).mid(i, end - i);
+            i = end;
+            continue;
+        }
+        if (!isWordChar(c)) {
+            out += c;
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < filter.size() && isWordChar(filter.at(end)))
+            ++end;
+        const QStringView word = QStringView(filter).mid(i, end - i);
+        const bool like = word.compare(QLatin1String("LIKE"), Qt::CaseInsensitive) == 0;
+        const bool ilike = word.compare(QLatin1String("ILIKE"), Qt::CaseInsensitive) == 0;
+        out += like ? QStringLiteral("ILIKE") : word.toString();
+        i = end;
+        if (!like && !ilike)
+            continue;
+        // A quoted pattern right after the keyword: copy it and switch the backslash escape off.
+        const qsizetype patternStart = skipSpaces(filter, i);
+        if (patternStart < filter.size() && filter.at(patternStart) == QLatin1Char('\'')) {
+            const qsizetype patternEnd = endOfQuoted(filter, patternStart);
+            out += QStringView(filter).mid(i, patternEnd - i);
+            i = patternEnd;
+            if (!wordAt(filter, skipSpaces(filter, i), QLatin1String("ESCAPE")))
+                out += QLatin1String(" ESCAPE ''");
+        }
+    }
+    return out;
+}
+
+QString CKivSqlDialect::insertStatement(const QString &table, const QStringList &columns,
+                                        const QString &keyColumn) const
+{
+    QString sql = QStringLiteral("INSERT INTO ") + table;
+    if (columns.isEmpty()) {
+        sql += QLatin1String(" DEFAULT VALUES");
+    } else {
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), columns.size());
+        sql += QLatin1String(" (") + columns.join(QLatin1String(", ")) + QLatin1String(") VALUES (") +
+               marks.join(QLatin1String(", ")) + QLatin1Char(')');
+    }
+    if (insertReturnsKey())
+        sql += QLatin1String(" RETURNING ") + keyColumn;
+    return sql;
+}
+
+QString CKivSqlDialect::lastInsertIdQuery() const
+{
+    return QStringLiteral("SELECT last_insert_rowid()");
+}

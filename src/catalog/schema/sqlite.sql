@@ -1,0 +1,113 @@
+-- Melvora catalog, SQLite. IDs are assigned by the database and never reused (AUTOINCREMENT).
+-- Text columns are VARCHAR without a length: SQLite stores them whole, with no limit, and the
+-- ODBC driver reports a small column size for them (for TEXT it reports 64 KB, which readers
+-- then reserve and clear for every value). Statements end with a semicolon at the end of a line.
+
+CREATE TABLE Benutzer (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    Benutzername VARCHAR,
+    Vorname VARCHAR,
+    Name VARCHAR,
+    Email VARCHAR,
+    Passwort VARCHAR
+);
+
+CREATE TABLE MedienNamen (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    Mediumname VARCHAR,
+    CDRomID INTEGER
+);
+CREATE UNIQUE INDEX MedienNamen_Mediumname ON MedienNamen (Mediumname);
+
+CREATE TABLE MedienUser (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    MediumID INTEGER,
+    UserID INTEGER,
+    Computername VARCHAR,
+    DriveType INTEGER,
+    Drive VARCHAR,
+    Path VARCHAR,
+    Offline INTEGER
+);
+CREATE INDEX MedienUser_MediumID_UserID ON MedienUser (MediumID, UserID);
+CREATE INDEX MedienUser_UserID ON MedienUser (UserID);
+
+CREATE TABLE CDs (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    MediumID INTEGER,
+    HasHeaderFile INTEGER,
+    HasVolumeSize INTEGER,
+    VolumeSize VARCHAR
+);
+CREATE INDEX CDs_VolumeSize ON CDs (VolumeSize);
+CREATE INDEX CDs_MediumID ON CDs (MediumID);
+
+CREATE TABLE Folder (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    Mediumname VARCHAR,
+    SubPath VARCHAR,
+    ParentID INTEGER,
+    CreationTime TIMESTAMP,
+    IsImportFolder INTEGER
+);
+CREATE UNIQUE INDEX Folder_Mediumname_SubPath ON Folder (Mediumname, SubPath);
+CREATE INDEX Folder_Mediumname_ParentID ON Folder (Mediumname, ParentID);
+
+CREATE TABLE Mp3s (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    Anlegedatum TIMESTAMP,
+    Title VARCHAR,
+    Artist VARCHAR,
+    ArtistID INTEGER,
+    Album VARCHAR,
+    TrackNr INTEGER,
+    Year VARCHAR,
+    Genre INTEGER,
+    GenreName VARCHAR,
+    Frames INTEGER,
+    Length INTEGER,
+    MpegVersion INTEGER,
+    MpegLayer INTEGER,
+    HasCRC INTEGER,
+    BitRate INTEGER,
+    SampleRate INTEGER,
+    Emphasis INTEGER,
+    Copyright INTEGER,
+    Original INTEGER,
+    SearchIndex VARCHAR,
+    Filename VARCHAR,
+    Mediumname VARCHAR,
+    MediumSubPathFilename VARCHAR,
+    SubPath VARCHAR,
+    Comment VARCHAR,
+    ChannelMode INTEGER,
+    Bewertung INTEGER,
+    FolderID INTEGER,
+    FileSize INTEGER,
+    Validity INTEGER,
+    CreationTime TIMESTAMP,
+    ImportID INTEGER
+);
+CREATE UNIQUE INDEX Mp3s_MediumSubPathFilename ON Mp3s (MediumSubPathFilename);
+CREATE INDEX Mp3s_Mediumname_FolderID ON Mp3s (Mediumname, FolderID);
+CREATE INDEX Mp3s_FolderID ON Mp3s (FolderID);
+CREATE INDEX Mp3s_ImportID ON Mp3s (ImportID);
+
+CREATE TABLE Import (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    SourceMedium VARCHAR,
+    DestMedium VARCHAR,
+    Anlegedatum TIMESTAMP,
+    DestFilename VARCHAR,
+    DestSubPath VARCHAR,
+    SourceFilename VARCHAR,
+    SourceSubPath VARCHAR
+);
+CREATE INDEX Import_SourceMedium ON Import (SourceMedium);
+CREATE INDEX Import_DestMedium ON Import (DestMedium);
+
+CREATE TABLE Interpreten (
+    InterpretID INTEGER PRIMARY KEY AUTOINCREMENT,
+    Interpret VARCHAR,
+    Zusatz VARCHAR
+);

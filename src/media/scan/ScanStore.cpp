@@ -1,0 +1,164 @@
+#include "media/scan/ScanStore.h"
+
+#include "app/core/UserInterface.h"
+#include "catalog/Database.h"
+#include "catalog/RsFolder.h"
+#include "catalog/RsMp3s.h"
+#include "catalog/Transaction.h"
+#include "media/scan/ScanBusyGuard.h"
+#include "media/scan/ScanList.h"
+#include "media/scan/ScanLog.h"
+
+#include <QHash>
+
+namespace {
+
+void tellNoConnection()
+{
+    kivUi().showMessage(QStringLiteral("Die Mp3 Dateien können nicht in die Datenbank geschrieben werden,\nda keine "
+                                       "Verbindung zur Datenbank hergestellt werden kann !"),
+                        QStringLiteral("Datenbank Fehler"), KivIcon::Stop);
+}
+
+void tellFailures(int failed)
+{
+    kivUi().showMessage(QStringLiteral("Beim Schreiben in die Datenbank ist ein Fehler aufgetreten.\n")
+                            + QString::number(failed) + QStringLiteral(" Mp3 Dateien konnten nicht gespeichert werden !"),
+                        QStringLiteral("Datenbank Fehler"), KivIcon::Stop);
+}
+
+class Storer
+{
+public:
+    Storer(CKivScanList &list, CKivDatabase &db)
+        : m_list(list)
+        , m_db(db)
+        , m_rows(db)
+        , m_folders(db)
+    {
+    }
+
+    void run()
+    {
+        const std::vector<CKivMp3::Ptr> &items = m_list.items();
+        size_t next = 0;
+        while (next < items.size() && !m_list.IsCancelled()) {
+            const size_t end = std::min(items.size(), next + size_t(KivScanStore::BatchSize));
+            const size_t done = storeBatch(next, end);
+            // A failed batch is taken back whole; its items are then stored one by one, so that
+            // one bad item costs only itself.
+            next = done != SIZE_MAX ? done : storeSingly(next, end);
+        }
+    }
+
+private:
+    // Stores items [from, end) in one transaction. Returns where it stopped (end, or earlier when
+    // cancelled), or SIZE_MAX when the batch was rolled back.
+    size_t storeBatch(size_t from, size_t end)
+    {
+        CKivTransaction transaction(m_db);
+        if (!transaction.IsActive())
+            return SIZE_MAX;
+        size_t i = from;
+        for (; i < end && !m_list.IsCancelled(); ++i) {
+            if (!storeItem(i)) {
+                rollBack(from, i);
+                return SIZE_MAX;
+            }
+        }
+        if (!transaction.Commit()) {
+            rollBack(from, i);
+            return SIZE_MAX;
+        }
+        for (size_t k = from; k < i; ++k)
+            m_list.AddStored();
+        return i;
+    }
+
+    size_t storeSingly(size_t from, size_t end)
+    {
+        size_t i = from;
+        for (; i < end && !m_list.IsCancelled(); ++i) {
+            if (storeItem(i)) {
+                m_list.AddStored();
+            } else {
+                m_list.AddFailed();
+                qCWarning(lcScan).noquote() << "Storing" << m_list.items()[i]->MediumSubPathFilename() << "failed";
+            }
+        }
+        return i;
+    }
+
+    bool storeItem(size_t index)
+    {
+        const CKivMp3::Ptr &item = m_list.items()[index];
+        m_list.SetCurrentIndex(int(index + 1));
+        m_list.SetCurrentFile(item->GetFilename());
+        const qint32 folderId = folderIdOf(item->GetSubPath());
+        if (folderId < 0)
+            return false;
+        item->SetFolderID(folderId);
+        return item->Save(m_rows);
+    }
+
+    qint32 folderIdOf(const QString &subPath)
+    {
+        const auto known = m_folderIds.constFind(subPath);
+        if (known != m_folderIds.constEnd())
+            return *known;
+        const qint32 id = m_folders.GetOrCreateFolder(m_list.GetMediumName(), subPath, false);
+        if (id >= 0)
+            m_folderIds.insert(subPath, id);
+        return id;
+    }
+
+    // The rows and folders of a rolled-back transaction are gone: the items of [from, to) forget
+    // the IDs they were given (a later row may get the same ID), and the folder IDs are read anew.
+    void rollBack(size_t from, size_t to)
+    {
+        for (size_t k = from; k <= to && k < m_list.items().size(); ++k) {
+            const CKivMp3::Ptr &item = m_list.items()[k];
+            // Only items that were given an ID: the others must keep their readiness to take over
+            // the stored rating of their row.
+            if (item->GetID() != -1)
+                item->AdoptStoredRow(-1, QDateTime(), 0);
+        }
+        m_folderIds.clear();
+        qCWarning(lcScan) << "A transaction of the scan was rolled back; its items are stored one by one";
+    }
+
+    CKivScanList &m_list;
+    CKivDatabase &m_db;
+    CRsMp3s m_rows;
+    CRsFolder m_folders;
+    QHash<QString, qint32> m_folderIds;
+};
+
+} // namespace
+
+void KivScanStore::Run(CKivScanList &list)
+{
+    CKivScanBusyGuard busy(list);
+    list.SetCurrentIndex(0);
+    list.SetTotal(int(list.items().size()));
+    list.SetCancel(0);
+    list.SetCurrentFile(QString());
+    list.SetStatusText(CKivScanList::StoringText());
+    if (list.items().empty())
+        return;
+
+    CKivDatabase db(list.settings());
+    if (!db.Connect(false)) {
+        qCWarning(lcScan) << "The storing phase of the scan cannot connect to the catalog";
+        for (size_t i = 0; i < list.items().size(); ++i)
+            list.AddFailed();
+        tellNoConnection();
+        return;
+    }
+    {
+        Storer storer(list, db);
+        storer.run();
+    }
+    if (list.GetFailedCount() > 0)
+        tellFailures(list.GetFailedCount());
+}

@@ -1,0 +1,170 @@
+#include "mp3/MpegAudioInfo.h"
+
+#include "mp3/FrameWalk.h"
+#include "mp3/GenreTable.h"
+#include "mp3/PosixFile.h"
+
+#include <QLoggingCategory>
+
+#include <climits>
+
+Q_LOGGING_CATEGORY(lcMp3, "melvora.mp3")
+
+namespace {
+
+// Reads the ID3v1 block at the end of an open file into tag; false when there is none.
+bool readTagBlock(CKivPosixFile &file, CId3v1Tag &tag)
+{
+    if (file.size() < CId3v1Tag::kSize)
+        return false;
+    char block[CId3v1Tag::kSize];
+    if (file.readAt(file.size() - CId3v1Tag::kSize, block, CId3v1Tag::kSize) != CId3v1Tag::kSize)
+        return false;
+    return tag.parse(block);
+}
+
+} // namespace
+
+void CMpegAudioInfo::Reset()
+{
+    *this = CMpegAudioInfo();
+}
+
+bool CMpegAudioInfo::Analyze(const QString &path)
+{
+    Reset();
+    CKivPosixFile file;
+    if (!file.open(path, CKivPosixFile::Mode::Read))
+        return false;
+    const KivMpeg::FrameWalkResult walk = KivMpeg::walkFrames(file);
+    if (walk.frames > 0) {
+        m_flags |= kFlagFrames;
+        m_frameCount = walk.frames > INT_MAX ? INT_MAX : int(walk.frames);
+        m_length = walk.lengthSeconds();
+        m_version = walk.version;
+        m_layer = walk.layer;
+        m_crc = walk.crc;
+        m_bitRate = walk.averageBitRate();
+        m_sampleRate = walk.sampleRate;
+        m_channelMode = walk.channelMode;
+        m_emphasis = walk.emphasis;
+        m_copyright = walk.copyright;
+        m_original = walk.original;
+    }
+    if (readTagBlock(file, m_tag))
+        m_flags |= kFlagTag;
+    m_fileSize = file.size();
+    m_filePath = path;
+    return true;
+}
+
+bool CMpegAudioInfo::ReadTag(const QString &path)
+{
+    Reset();
+    CKivPosixFile file;
+    if (!file.open(path, CKivPosixFile::Mode::Read))
+        return false;
+    if (readTagBlock(file, m_tag))
+        m_flags |= kFlagTag;
+    m_fileSize = file.size();
+    m_filePath = path;
+    return true;
+}
+
+bool CMpegAudioInfo::WriteTag(const QString &path) const
+{
+    CKivPosixFile file;
+    if (!file.open(path, CKivPosixFile::Mode::ReadWrite)) {
+        qCWarning(lcMp3) << "cannot open for writing the tag:" << path;
+        return false;
+    }
+    const qint64 size = file.size();
+    char old[CId3v1Tag::kSize];
+    const bool overwrite = size >= CId3v1Tag::kSize &&
+                           file.readAt(size - CId3v1Tag::kSize, old, CId3v1Tag::kSize) == CId3v1Tag::kSize &&
+                           CId3v1Tag::isTag(old);
+    const qint64 pos = overwrite ? size - CId3v1Tag::kSize : size;
+
+    char block[CId3v1Tag::kSize];
+    m_tag.build(block);
+    const qint64 written = file.writeAt(pos, block, CId3v1Tag::kSize);
+    if (written != CId3v1Tag::kSize) {
+        // A short write (disk full, size limit): put back what was there before.
+        qCWarning(lcMp3) << "tag write failed:" << path;
+        if (written > 0) {
+            if (overwrite)
+                file.writeAt(pos, old, written);
+            else
+                file.truncate(size);
+        }
+        file.close();
+        return false;
+    }
+    // Some file systems report a failed write only on closing.
+    return file.close();
+}
+
+QString CMpegAudioInfo::GenreName(int index)
+{
+    return KivGenre::name(index);
+}
+
+int CMpegAudioInfo::GenreByName(const QString &text)
+{
+    return KivGenre::byName(text);
+}
+
+QString CMpegAudioInfo::VersionText(int versionCode)
+{
+    switch (versionCode) {
+    case 0:
+        return QStringLiteral("Reserved, N/A");
+    case 1:
+        return QStringLiteral("Version 2.5");
+    case 2:
+        return QStringLiteral("Version 2.0");
+    case 3:
+        return QStringLiteral("Version 1.0");
+    default:
+        return QStringLiteral("N/A");
+    }
+}
+
+QString CMpegAudioInfo::ChannelModeText(int channelModeCode)
+{
+    switch (channelModeCode) {
+    case 0:
+        return QStringLiteral("Stereo");
+    case 1:
+        return QStringLiteral("Joint Stereo");
+    case 2:
+        return QStringLiteral("Dual Channel");
+    case 3:
+        return QStringLiteral("Single Channel");
+    default:
+        return QStringLiteral("N/A");
+    }
+}
+
+QString CMpegAudioInfo::EmphasisText(int emphasisCode)
+{
+    switch (emphasisCode) {
+    case 0:
+        return QStringLiteral("None");
+    case 1:
+        return QStringLiteral("50/15ms");
+    case 2:
+        return QStringLiteral("Reserved");
+    case 3:
+        return QStringLiteral("CCIT J17");
+    default:
+        return QStringLiteral("N/A");
+    }
+}
+
+QString CMpegAudioInfo::LengthText(int lengthSeconds)
+{
+    if (lengthSeconds < 0)
+        return QString();
+    return QStringLiteral("%1:%2").arg(lengthSeconds / 60).arg(lengthSeconds % 60, 2, 10, QLatin1Char('0'));
+}

@@ -1,0 +1,215 @@
+// The operations of CKivMp3 that touch the file on disk: tag changes, rename, the pending import
+// and the copy into an export volume.
+#include "mp3/item/Mp3Item.h"
+
+#include "app/core/UserInterface.h"
+#include "catalog/RsFolder.h"
+#include "media/MedienListe.h"
+#include "media/Medium.h"
+#include "mp3/MpegAudioInfo.h"
+#include "mp3/item/Mp3FileOps.h"
+#include "mp3/item/Mp3Row.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+void reportMissingSource(const QString &sourceFilename)
+{
+    kivUi().showMessage(QStringLiteral("Die Datei: ") + sourceFilename
+                            + QStringLiteral(" kann nicht Importiert werden, da sie entweder\ngelöscht oder "
+                                             "verschoben wurde."),
+                        QStringLiteral("Datei nicht gefunden !"), KivIcon::Exclamation);
+}
+
+// A name that stays inside its folder: no separator of either kind, no zero character.
+bool isPlainFileName(const QString &name)
+{
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+        && !name.contains(QChar(0));
+}
+
+} // namespace
+
+// --- tag changes
+
+bool CKivMp3::writeTagToFile() const
+{
+    if (!IsOnline())
+        return false;
+    const QString path = FullPath();
+    CMpegAudioInfo info;
+    if (!info.ReadTag(path))
+        return false;
+    info.SetTitle(m_data.m_Title);
+    info.SetArtist(m_data.m_Artist);
+    info.SetAlbum(m_data.m_Album);
+    info.SetTrack(m_data.m_TrackNr);
+    info.SetYear(m_data.m_Year);
+    info.SetComment(m_data.m_Comment);
+    info.SetGenre(m_data.m_Genre);
+    return info.WriteTag(path);
+}
+
+bool CKivMp3::changeTag(CKivDatabase &db, const std::function<void(CKivMp3Data &)> &apply)
+{
+    if (!IsOnline())
+        return false;
+    const CKivMp3Data old = m_data;
+    const bool oldFromFile = m_ratingFromFile;
+    apply(m_data);
+    if (!writeTagToFile()) {
+        m_data = old;
+        return false;
+    }
+    if (Save(db))
+        return true;
+    // The row refused the change: the file gets its old tag back, so both still agree.
+    m_data = old;
+    m_ratingFromFile = oldFromFile;
+    writeTagToFile();
+    return false;
+}
+
+bool CKivMp3::SetTitle(const QString &title, CKivDatabase &db)
+{
+    return changeTag(db, [&](CKivMp3Data &d) { d.m_Title = title; });
+}
+
+bool CKivMp3::SetArtist(const QString &artist, CKivDatabase &db)
+{
+    return changeTag(db, [&](CKivMp3Data &d) { d.m_Artist = artist; });
+}
+
+bool CKivMp3::SetAlbum(const QString &album, CKivDatabase &db)
+{
+    return changeTag(db, [&](CKivMp3Data &d) { d.m_Album = album; });
+}
+
+bool CKivMp3::SetComment(const QString &comment, CKivDatabase &db)
+{
+    return changeTag(db, [&](CKivMp3Data &d) { d.m_Comment = comment; });
+}
+
+bool CKivMp3::SetYear(const QString &year, CKivDatabase &db)
+{
+    return changeTag(db, [&](CKivMp3Data &d) { d.m_Year = year; });
+}
+
+bool CKivMp3::SetTrackNr(int track, CKivDatabase &db)
+{
+    const int clamped = track < 0 ? 0 : (track > 255 ? 255 : track);
+    return changeTag(db, [&](CKivMp3Data &d) { d.m_TrackNr = clamped; });
+}
+
+bool CKivMp3::SetGenreByName(const QString &name, CKivDatabase &db)
+{
+    const int genre = CMpegAudioInfo::GenreByName(name);
+    if (genre < 0)
+        return false;
+    return changeTag(db, [&](CKivMp3Data &d) {
+        d.m_Genre = genre;
+        d.m_GenreName = name;
+    });
+}
+
+// --- rename
+
+std::optional<QString> CKivMp3::Rename(const QString &newName, CKivDatabase &db)
+{
+    if (!IsOnline() || !isPlainFileName(newName))
+        return std::nullopt;
+    QString name = newName;
+    if (name.right(4).toLower() != QLatin1String(".mp3"))
+        name += QLatin1String(".mp3");
+    const QString folder = FolderPath();
+    const std::optional<QString> used = KivMp3FileOps::RenameKeeping(FullPath(), folder, name);
+    if (!used || !KivMp3FileOps::IsFile(KivMp3FileOps::Join(folder, *used)))
+        return std::nullopt;
+    const CKivMp3Data old = m_data;
+    m_data.m_Filename = *used;
+    if (Save(db))
+        return used;
+    // The row keeps the old name (another row may hold the new key): so does the file.
+    KivMp3FileOps::RenameKeeping(KivMp3FileOps::Join(folder, *used), folder, old.m_Filename);
+    m_data = old;
+    return std::nullopt;
+}
+
+// --- pending import and export
+
+bool CKivMp3::ExecuteImport(const CKivMedienListe *media, CKivDatabase &db)
+{
+    if (m_data.m_ImportID == 0)
+        return false;
+    QString source;
+    QString sourceFilename;
+    if (m_listMark != 0) {
+        // Delivered in an export volume: the file there takes the place of the friend's medium.
+        if (m_volumeFile.isEmpty())
+            return false;
+        source = m_volumeFile;
+        sourceFilename = QFileInfo(m_volumeFile).fileName();
+    } else {
+        const CKivMedium *sourceMedium = media ? media->FindMedium(m_import.m_SourceMedium) : nullptr;
+        if (!sourceMedium || sourceMedium->GetState() != CKivMedium::Online)
+            return false;
+        source = KivMp3FileOps::Join(KivMp3FileOps::Join(sourceMedium->GetRoot(),
+                                                         KivMp3FileOps::LocalPath(m_import.m_SourceSubPath)),
+                                     m_import.m_SourceFilename);
+        sourceFilename = m_import.m_SourceFilename;
+    }
+    if (!IsOnline())
+        return false;
+    if (!KivMp3FileOps::IsFile(source)) {
+        reportMissingSource(sourceFilename);
+        return false;
+    }
+    const QString folder = FolderPath();
+    if (!KivMp3FileOps::MakeFolders(folder))
+        return false;
+    const std::optional<QString> used = KivMp3FileOps::CopyKeeping(source, folder, m_data.m_Filename);
+    if (!used)
+        return false;
+    const QString copy = KivMp3FileOps::Join(folder, *used);
+
+    const CKivMp3Data old = m_data;
+    const CKivMp3ImportData oldImport = m_import;
+    const int importId = m_data.m_ImportID;
+    m_data.m_Filename = *used;
+    m_data.m_ImportID = 0;
+    m_import = CKivMp3ImportData();
+    CRsFolder folders(db);
+    const qint32 folderId = folders.GetOrCreateFolder(m_data.m_Mediumname, m_data.m_SubPath, false);
+    if (folderId >= 0) {
+        m_data.m_FolderID = folderId;
+        if (Save(db)) {
+            // The import is done: its Import row goes, so nothing waits for it any more.
+            KivMp3Row::DeleteImport(db, importId);
+            m_listMark = 0;
+            m_volumeFile.clear();
+            return true;
+        }
+    }
+    // The row still waits for the import: take the copy back so it can be done again.
+    QFile::remove(copy);
+    m_data = old;
+    m_import = oldImport;
+    return false;
+}
+
+std::optional<QString> CKivMp3::CopyToExportVolume(const QString &volumeFolder)
+{
+    if (!IsOnline() || volumeFolder.isEmpty())
+        return std::nullopt;
+    const QString source = FullPath();
+    if (!KivMp3FileOps::IsFile(source)) {
+        reportMissingSource(m_data.m_Filename);
+        return std::nullopt;
+    }
+    const QString folder = KivMp3FileOps::Join(volumeFolder, KivMp3FileOps::LocalPath(m_data.m_SubPath));
+    if (!KivMp3FileOps::MakeFolders(folder))
+        return std::nullopt;
+    return KivMp3FileOps::CopyKeeping(source, folder, m_data.m_Filename);
+}

@@ -1,0 +1,6 @@
+#include "setup/InstallStep.h"
+
+CKivInstallStep::CKivInstallStep(const QString &title)
+    : m_title(title)
+{
+}

@@ -1,0 +1,3 @@
+#include "setup/SetupLog.h"
+
+Q_LOGGING_CATEGORY(lcSetup, "melvora.setup")

@@ -1,0 +1,66 @@
+// melvora-setup: installs Melvora for the current user. With "--unattended" it runs the installation
+// steps on the values of its options, without the wizard's pages.
+#include "setup/Installation.h"
+#include "setup/SetupChecks.h"
+#include "setup/cli/ConsoleUi.h"
+#include "setup/cli/SetupOptions.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    ConsoleUi ui;
+    SetupOptions options;
+    if (!options.parse(QCoreApplication::arguments())) {
+        ui.printError(QStringLiteral("melvora-setup: ") + options.error());
+        return 1;
+    }
+    if (options.help) {
+        ui.print(options.helpText());
+        return 0;
+    }
+    if (!options.unattended) {
+        ui.printError(QStringLiteral("melvora-setup: the wizard's pages are not available; run it with --unattended "
+                                     "(see --help)."));
+        return 1;
+    }
+
+    CKivSetupData &data = options.data;
+    if (!CKivSetupChecks::InstallFolder(data.installFolder))
+        return 1;
+    if (!options.filesOnly
+        && (!CKivSetupChecks::User(data.userName) || !CKivSetupChecks::CdDrive(data.cdDrive, data.cdDrive.isEmpty())
+            || !CKivSetupChecks::FirstMedium(data)))
+        return 1;
+
+    // An update leaves the links as the installation (or the user) left them.
+    CKivInstallation installation(data, options.sourceFolder,
+                                  options.filesOnly ? CKivFileCopyStep::LinkFolders() : options.links);
+    installation.SetFilesOnly(options.filesOnly);
+    QString lastTitle;
+    QString lastStatus;
+    const bool ok = installation.Run([&](const CKivInstallStep &step) {
+        if (step.Title() != lastTitle) {
+            lastTitle = step.Title();
+            lastStatus.clear();
+            ui.print(lastTitle);
+        }
+        if (!step.Status().isEmpty() && step.Status() != lastStatus) {
+            lastStatus = step.Status();
+            ui.print(QStringLiteral("  ") + lastStatus);
+        }
+    });
+    if (!ok) {
+        // Reported as what it is: an installation with failed steps is no success.
+        ui.printError(QStringLiteral("melvora-setup: the installation is incomplete:"));
+        for (const QString &failure : installation.Failures())
+            ui.printError(QStringLiteral("  ") + failure);
+        return 2;
+    }
+    if (!options.filesOnly)
+        ui.print(QStringLiteral("Installation Beendet: Das Programm Melvora wurde erfolgreich auf Ihrem Rechner "
+                                "installiert.\n Sie können das Programm jetzt starten."));
+    ui.print(QStringLiteral("Installed in ") + data.installFolder);
+    return 0;
+}
