@@ -43,7 +43,7 @@ public:
 
     // --- validity
     // True when every active field holds a value its kind accepts.
-    bool IsValid() const;
+    bool IsValid() const override;
     // For the query code: true when the filter may be queried. Otherwise tells the user
     // ("Der eingestellte Filter ist ungültig ! ...") and opens the filter dialog, and the query must
     // not run (the list stays empty).

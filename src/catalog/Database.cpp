@@ -178,8 +178,11 @@ bool CKivDatabase::RegisterDataSource(const QString &dsn, const QString &databas
         }
     }
     // The SQLite driver reads "Database"; "DBQ" is kept as well, as the registration always names it.
-    return CKivOdbcIni::WriteUserDataSource(
-        dsn, QStringLiteral("SQLite3"), {{QStringLiteral("Database"), path}, {QStringLiteral("DBQ"), path}});
+    // A scan writes on its own connection while the window reads: wait for a lock instead of failing.
+    return CKivOdbcIni::WriteUserDataSource(dsn, QStringLiteral("SQLite3"),
+                                            {{QStringLiteral("Database"), path},
+                                             {QStringLiteral("DBQ"), path},
+                                             {QStringLiteral("Timeout"), QStringLiteral("10000")}});
 }
 
 QString CKivDatabase::RegisterResultCaption()

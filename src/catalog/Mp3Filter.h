@@ -11,4 +11,6 @@ public:
 
     virtual QString WhereText() const = 0;
     virtual QString SortClause() const = 0;
+    // False when a condition holds a value that may not reach the database (no query is run then).
+    virtual bool IsValid() const { return true; }
 };

@@ -95,17 +95,19 @@ bool CRsMp3s::OpenByFolder(const QString &mediumName, qint32 folderId, bool pend
 bool CRsMp3s::OpenWithFilter(IKivMp3Filter &filter)
 {
     Close();
+    const auto refuse = [&filter] {
+        kivUi().showMessage(
+            QStringLiteral("Der eingestellte Filter ist ungültig ! Bitte Überprüfen Sie Ihre eingabe."),
+            QStringLiteral("Warnung !"), KivIcon::Exclamation);
+        kivUi().runFilterDialog(filter);
+        return false;
+    };
+    if (!filter.IsValid())
+        return refuse();
     m_strFilter = filter.WhereText();
     m_strSort = filter.SortClause();
-    if (!Open()) {
-        if (lastOpenFailedInDatabase()) {
-            kivUi().showMessage(
-                QStringLiteral("Der eingestellte Filter ist ungültig ! Bitte Überprüfen Sie Ihre eingabe."),
-                QStringLiteral("Warnung !"), KivIcon::Exclamation);
-            kivUi().runFilterDialog(filter);
-        }
-        return false;
-    }
+    if (!Open())
+        return lastOpenFailedInDatabase() ? refuse() : false;
     if (IsEOF()) {
         Close();
         return false;

@@ -137,6 +137,7 @@ private Q_SLOTS:
         CKivSplashDlg clicked(60000);
         clicked.show();
         QVERIFY(QTest::qWaitForWindowExposed(&clicked));
+        QVERIFY(clicked.isModal());
         QCOMPARE(clicked.findChild<QLabel *>(QStringLiteral("buildLine"))->text(), QStringLiteral("Build: 1.1.01 Beta"));
         QTest::mouseClick(&clicked, Qt::RightButton);
         QVERIFY(clicked.isVisible());
@@ -146,8 +147,13 @@ private Q_SLOTS:
         CKivSplashDlg timed(50);
         QElapsedTimer elapsed;
         elapsed.start();
-        QCOMPARE(timed.exec(), int(QDialog::Accepted));
+        timed.run();
+        QCOMPARE(timed.result(), int(QDialog::Accepted));
         QVERIFY(elapsed.elapsed() < 5000);
+        // A time that runs out while the window comes up does not leave it waiting.
+        CKivSplashDlg instant(0);
+        instant.run();
+        QCOMPARE(instant.result(), int(QDialog::Accepted));
     }
 
     void aWorkerThreadsMessageWaitsForTheUserOnTheUiThread()

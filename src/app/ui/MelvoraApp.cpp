@@ -58,7 +58,7 @@ bool CMelvoraApp::InitInstance()
     // 3. The start picture, until its time is over or it is clicked.
     {
         CKivSplashDlg splash(m_splashMs);
-        splash.exec();
+        splash.run();
     }
 
     // 4. The icon lists of the folder tree and the file list.

@@ -1,11 +1,11 @@
 #include "app/ui/SplashDlg.h"
 
+#include <QEventLoop>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -51,7 +51,22 @@ CKivSplashDlg::CKivSplashDlg(int durationMs, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pictureLabel);
     setFixedSize(picture.size() / picture.devicePixelRatio());
-    QTimer::singleShot(durationMs, this, &QDialog::accept);
+    setWindowModality(Qt::ApplicationModal);
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(durationMs);
+    connect(&m_timer, &QTimer::timeout, this, &QDialog::accept);
+}
+
+void CKivSplashDlg::run()
+{
+    // Showing may already run the timer out (a very short time, a slow start): the loop then has
+    // nothing left to wait for.
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    m_timer.start();
+    show();
+    if (isVisible())
+        loop.exec(QEventLoop::DialogExec);
 }
 
 void CKivSplashDlg::mousePressEvent(QMouseEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QTimer>
 
 class QPixmap;
 
@@ -13,6 +14,9 @@ class CKivSplashDlg : public QDialog
 public:
     explicit CKivSplashDlg(int durationMs = DefaultDurationMs, QWidget *parent = nullptr);
 
+    // Shows the picture modally until its time is over or it is clicked.
+    void run();
+
     static constexpr int DefaultDurationMs = 3000;
     static QString BuildLine() { return QStringLiteral("Build: 1.1.01 Beta"); }
     // The start picture at its natural size.
@@ -20,4 +24,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QTimer m_timer;
 };

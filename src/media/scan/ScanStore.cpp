@@ -8,8 +8,11 @@
 #include "media/scan/ScanBusyGuard.h"
 #include "media/scan/ScanList.h"
 #include "media/scan/ScanLog.h"
+#include "media/scan/ScanPath.h"
+#include "mp3/item/Mp3Row.h"
 
 #include <QHash>
+#include <QScopeGuard>
 
 namespace {
 
@@ -40,6 +43,7 @@ public:
 
     void run()
     {
+        readKnownRows();
         const std::vector<CKivMp3::Ptr> &items = m_list.items();
         size_t next = 0;
         while (next < items.size() && !m_list.IsCancelled()) {
@@ -77,6 +81,8 @@ private:
 
     size_t storeSingly(size_t from, size_t end)
     {
+        m_singly = true;
+        const auto back = qScopeGuard([this] { m_singly = false; });
         size_t i = from;
         for (; i < end && !m_list.IsCancelled(); ++i) {
             if (storeItem(i)) {
@@ -97,8 +103,43 @@ private:
         const qint32 folderId = folderIdOf(item->GetSubPath());
         if (folderId < 0)
             return false;
+        const auto known = m_known.constFind(item->MediumSubPathFilename());
+        if (known == m_known.constEnd() && !m_singly)
+            return insertNew(*item, folderId);
+        if (known != m_known.constEnd())
+            item->AdoptStoredRow(known->id, known->created, known->rating);
         item->SetFolderID(folderId);
         return item->Save(m_rows);
+    }
+
+    // The rows the catalog holds already below the scanned folder, by key: a file found there is
+    // updated in place (keeping ID, creation date and the user's rating); any other is new.
+    void readKnownRows()
+    {
+        CRsMp3s rows(m_db);
+        const QString subPath = KivScanPath::Normalized(m_list.GetPath()).value_or(QString());
+        if (!rows.OpenByMediumSubPath(m_list.GetMediumName(), subPath, false))
+            return;
+        for (; !rows.IsEOF(); rows.MoveNext())
+            m_known.insert(rows.m_MediumSubPathFilename, {rows.m_ID, rows.m_Anlegedatum, rows.m_Bewertung});
+    }
+
+    // A file the catalog does not know yet: its row is added without looking for it first. Should
+    // the key have been added meanwhile after all, the unique key refuses the row, and the batch is
+    // stored again item by item through the item's own save, which finds the row by its key.
+    bool insertNew(CKivMp3 &item, qint32 folderId)
+    {
+        CKivMp3Data data = item.Data();
+        data.m_FolderID = folderId;
+        data.m_Anlegedatum = QDateTime::currentDateTime();
+        data.m_SearchIndex = data.ComposeSearchIndex();
+        m_rows.AddNew();
+        KivMp3Row::Write(data, m_rows, true);
+        if (!m_rows.Update())
+            return false;
+        item.SetFolderID(folderId);
+        item.AdoptStoredRow(m_rows.m_ID, data.m_Anlegedatum, data.m_Bewertung);
+        return true;
     }
 
     qint32 folderIdOf(const QString &subPath)
@@ -132,6 +173,15 @@ private:
     CRsMp3s m_rows;
     CRsFolder m_folders;
     QHash<QString, qint32> m_folderIds;
+
+    struct KnownRow
+    {
+        qint32 id;
+        QDateTime created;
+        qint32 rating;
+    };
+    QHash<QString, KnownRow> m_known;
+    bool m_singly = false;
 };
 
 } // namespace
