@@ -2,12 +2,12 @@
 # Starts the installed Melvora on a virtual X display (Xvfb) and saves screenshots of the start
 # picture (splash.png), the login dialog (login.png) and, after "Anmelden", the main window
 # (main.png). Run scripts/run.sh once first (or melvora-setup --unattended).
-# Usage: scripts/screenshots.sh [output folder, default screenshots/]
+# Usage: scripts/screenshots.sh [output folder, default build/screenshots/]
 # MELVORA_INSTALL_DIR names the installation (default ~/.local/opt/Kiv/Melvora), MELVORA_PASSWORD
 # the password typed into the login dialog (default none).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-out=${1:-screenshots}
+out=${1:-${BUILD_DIR:-build}/screenshots}
 install_dir=${MELVORA_INSTALL_DIR:-$HOME/.local/opt/Kiv/Melvora}
 size=1024x768
 if [ ! -x "$install_dir/melvora" ]; then

@@ -17,17 +17,6 @@ int KivLogin::FindUser(CKivDatabase &db, const QString &userName)
     return -1;
 }
 
-bool KivLogin::CheckPassword(CKivDatabase &db, int userId, const QString &typed)
-{
-    if (userId == -1)
-        return false;
-    CRsBenutzer users(db);
-    if (!users.OpenById(userId))
-        return false;
-    // Exact and case-sensitive; a NULL password equals an empty field.
-    return users.m_Passwort == typed;
-}
-
 QString KivLogin::WrongPasswordText()
 {
     return QStringLiteral("Das von Ihnen eingegebene Paßwort ist Falsch.\nBitte überprüfen Sie Ihre Eingabe !");

@@ -2,6 +2,7 @@
 
 #include "app/core/ProfileStore.h"
 #include "app/core/Settings.h"
+#include "app/session/LoginCheck.h"
 #include "browse/Login.h"
 #include "catalog/Database.h"
 #include "media/MedienListe.h"
@@ -56,7 +57,7 @@ int CliSession::Login()
         return fail(QStringLiteral("cannot connect to data source ") + m_db->DataSourceName(), CatalogUnreachable);
 
     m_userId = KivLogin::FindUser(*m_db, m_userName);
-    if (!KivLogin::CheckPassword(*m_db, m_userId, m_password)) {
+    if (!KivLogin::Verify(*m_db, m_userId, m_password)) {
         m_ui.printError(KivLogin::WrongPasswordCaption() + QStringLiteral(": ") + KivLogin::WrongPasswordText());
         return UserError;
     }

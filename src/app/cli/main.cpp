@@ -30,7 +30,7 @@ int usage(const std::vector<CliCommand> &commands)
     err << "usage: melvora-cli COMMAND [ARGS...]\n";
     for (const CliCommand &c : commands)
         err << "  " << c.usage << "\n";
-    return 2;
+    return 1;
 }
 
 } // namespace
