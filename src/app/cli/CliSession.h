@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/cli/CliUserInterface.h"
+#include "app/core/ConsoleUi.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -34,7 +34,7 @@ public:
     // Returns Success or the exit code to end with (the reason already printed).
     int Login();
 
-    CliUserInterface &ui() { return m_ui; }
+    CKivConsoleUi &ui() { return m_ui; }
     CKivSettings &settings() { return *m_settings; }
     CKivDatabase &db() { return *m_db; }
     CKivMedienListe &media() { return *m_media; }
@@ -53,7 +53,7 @@ public:
     static QString unknownOption(const QStringList &args);
 
 private:
-    CliUserInterface m_ui;
+    CKivConsoleUi m_ui;
     QTemporaryDir m_dir;
     std::unique_ptr<CKivProfileStore> m_store;
     std::unique_ptr<CKivSettings> m_settings;

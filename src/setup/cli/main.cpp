@@ -2,7 +2,7 @@
 // steps on the values of its options, without the wizard's pages.
 #include "setup/Installation.h"
 #include "setup/SetupChecks.h"
-#include "setup/cli/ConsoleUi.h"
+#include "app/core/ConsoleUi.h"
 #include "setup/cli/SetupOptions.h"
 
 #include <QCoreApplication>
@@ -10,7 +10,7 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    ConsoleUi ui;
+    CKivConsoleUi ui;
     SetupOptions options;
     if (!options.parse(QCoreApplication::arguments())) {
         ui.printError(QStringLiteral("melvora-setup: ") + options.error());

@@ -1,19 +1,19 @@
-#include "setup/cli/ConsoleUi.h"
+#include "app/core/ConsoleUi.h"
 
 #include <QMutexLocker>
 #include <QTextStream>
 
-ConsoleUi::ConsoleUi()
+CKivConsoleUi::CKivConsoleUi()
 {
     installKivUi(this);
 }
 
-ConsoleUi::~ConsoleUi()
+CKivConsoleUi::~CKivConsoleUi()
 {
     installKivUi(nullptr);
 }
 
-KivAnswer ConsoleUi::showMessage(const QString &text, const QString &caption, KivIcon, KivButtons buttons)
+KivAnswer CKivConsoleUi::showMessage(const QString &text, const QString &caption, KivIcon, KivButtons buttons)
 {
     printError(caption.isEmpty() ? text : caption + QStringLiteral(": ") + text);
     switch (buttons) {
@@ -26,13 +26,13 @@ KivAnswer ConsoleUi::showMessage(const QString &text, const QString &caption, Ki
     }
 }
 
-void ConsoleUi::printError(const QString &text)
+void CKivConsoleUi::printError(const QString &text)
 {
     QMutexLocker lock(&m_mutex);
     QTextStream(stderr) << text << "\n";
 }
 
-void ConsoleUi::print(const QString &text)
+void CKivConsoleUi::print(const QString &text)
 {
     QMutexLocker lock(&m_mutex);
     QTextStream(stdout) << text << "\n";
