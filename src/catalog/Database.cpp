@@ -60,6 +60,12 @@ bool CKivDatabase::open()
     // The SQLite driver creates a missing database file on connect, which would leave an empty
     // catalog without tables behind: a data source whose file is gone must fail instead.
     const QString driver = CKivOdbcIni::Driver(m_dataSourceName);
+    // A name the driver manager does not find is remembered by it as missing for a while, so a
+    // registration right afterwards would not be seen: never hand it an unregistered name.
+    if (driver.isEmpty()) {
+        qCWarning(lcCatalog).noquote() << "Data source" << m_dataSourceName << "is not registered";
+        return false;
+    }
     if (CKivOdbcIni::IsSqliteDriver(driver)) {
         const QString file = CKivOdbcIni::SqliteDatabaseFile(m_dataSourceName);
         if (file.isEmpty() || !QFileInfo(file).isFile()) {

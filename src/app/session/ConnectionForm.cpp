@@ -3,7 +3,6 @@
 #include "app/core/Settings.h"
 #include "app/core/UserInterface.h"
 #include "catalog/Database.h"
-#include "catalog/OdbcIni.h"
 
 CKivConnectionForm::CKivConnectionForm(CKivSettings &settings, CKivDatabase &db)
     : m_settings(settings)
@@ -24,19 +23,7 @@ bool CKivConnectionForm::Open()
         m_aliasname = QStringLiteral("Melvora");
     m_username = m_settings.GetOdbcUsername();
     m_passwort = m_settings.GetOdbcPasswort();
-    return !ConnectIfRegistered(m_settings, m_db);
-}
-
-bool CKivConnectionForm::ConnectIfRegistered(CKivSettings &settings, CKivDatabase &db)
-{
-    if (db.IsOpen())
-        return true;
-    QString name = settings.GetOdbcAliasname();
-    if (name.isEmpty())
-        name = QStringLiteral("Melvora");
-    if (CKivOdbcIni::Driver(name).isEmpty())
-        return false;
-    return db.Connect(false);
+    return !m_db.Connect(false);
 }
 
 bool CKivConnectionForm::Accept()
@@ -44,7 +31,7 @@ bool CKivConnectionForm::Accept()
     m_settings.SetOdbcAliasname(m_aliasname);
     m_settings.SetOdbcUsername(m_username);
     m_settings.SetOdbcPasswort(m_passwort);
-    if (!ConnectIfRegistered(m_settings, m_db)) {
+    if (!m_db.Connect(false)) {
         kivUi().showMessage(
             QStringLiteral("Datenbankverbindung kann nicht hergestellt werden! Die Verbindungsdaten sind ungültig !"),
             QStringLiteral("Warnung !"), KivIcon::Exclamation);

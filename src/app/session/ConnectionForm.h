@@ -38,11 +38,6 @@ public:
     // The filter of the file dialog.
     static QString FileFilter();
 
-    // Connects db unless the data source its settings name is not registered at all. The driver
-    // manager remembers a name it did not find for a while, even after the name is registered, so a
-    // name that is not registered yet is never handed to it. True when db is open afterwards.
-    static bool ConnectIfRegistered(CKivSettings &settings, CKivDatabase &db);
-
     static QString ConnectedText() { return QStringLiteral("Verbunden"); }
     static QString NotConnectedText() { return QStringLiteral("Nicht Verbunden"); }
 

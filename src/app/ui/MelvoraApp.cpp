@@ -3,7 +3,6 @@
 #include "app/core/Settings.h"
 #include "app/core/StartFolder.h"
 #include "app/core/UserInterface.h"
-#include "app/session/ConnectionForm.h"
 #include "app/session/UserSwitch.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/PlaceholderFrame.h"
@@ -69,7 +68,7 @@ bool CMelvoraApp::InitInstance()
 
     // 6. The catalog connection; the user may fix it in the connection dialog.
     m_db = std::make_unique<CKivDatabase>(*m_settings);
-    const bool connected = CKivConnectionForm::ConnectIfRegistered(*m_settings, *m_db) || m_db->ShowConnectionDialog();
+    const bool connected = m_db->Connect(true);
     if (!connected) {
         kivUi().showMessage(NoDatabaseText(), NoDatabaseCaption(), KivIcon::Exclamation);
         m_startFailureCode = 1;
