@@ -213,11 +213,7 @@ bool CKivMedium::insertNew(CKivDatabase &db, bool writeHeader)
     users.AddNew();
     users.m_MediumID = id;
     users.m_UserID = m_userId;
-    users.m_Computername = m_computerName;
-    users.m_Drive = m_drive;
-    users.m_DriveType = m_driveType;
-    users.m_Path = m_path;
-    users.m_Offline = m_offline;
+    writeAssignment(users);
     if (!users.Update()) {
         tellSaveError();
         return false;
@@ -245,6 +241,15 @@ bool CKivMedium::insertNew(CKivDatabase &db, bool writeHeader)
     return true;
 }
 
+void CKivMedium::writeAssignment(CRsMedienUser &users) const
+{
+    users.m_Computername = m_computerName;
+    users.m_Drive = m_drive;
+    users.m_DriveType = m_driveType;
+    users.m_Path = m_path;
+    users.m_Offline = m_offline;
+}
+
 bool CKivMedium::storeAssignment(CKivDatabase &db)
 {
     CRsMedienUser users(db);
@@ -260,11 +265,7 @@ bool CKivMedium::storeAssignment(CKivDatabase &db)
         users.m_MediumID = m_id;
         users.m_UserID = m_userId;
     }
-    users.m_Computername = m_computerName;
-    users.m_Drive = m_drive;
-    users.m_DriveType = m_driveType;
-    users.m_Path = m_path;
-    users.m_Offline = m_offline;
+    writeAssignment(users);
     if (!users.Update()) {
         tellSaveError();
         return false;

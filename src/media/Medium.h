@@ -6,6 +6,7 @@
 
 class CKivDatabase;
 class CRsMedienNamen;
+class CRsMedienUser;
 
 // A medium: a named place where MP3 files live, a folder on a disk or a CD in the CD drive. It joins
 // the medium's catalog rows (MedienNamen, the user's MedienUser row, for CDs the CDs row) and tells
@@ -95,6 +96,8 @@ private:
     void updateRoot() { m_root = m_drive + m_path; }
     bool insertNew(CKivDatabase &db, bool writeHeader);
     bool storeAssignment(CKivDatabase &db);
+    // The user's root and offline flag into the current MedienUser row.
+    void writeAssignment(CRsMedienUser &users) const;
 
     int m_id = -1;
     int m_assignmentId = -1;
