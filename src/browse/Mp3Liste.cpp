@@ -1,9 +1,10 @@
 #include "browse/Mp3Liste.h"
 
 #include "browse/Filter.h"
-#include "catalog/RsMp3s.h"
+#include "catalog/Mp3RowReader.h"
 #include "media/MedienListe.h"
 #include "media/Medium.h"
+#include "mp3/item/Mp3Row.h"
 #include "mp3/item/Mp3Status.h"
 #include "mp3/item/SizeText.h"
 
@@ -29,65 +30,90 @@ void CKivMp3Liste::Reset()
         m_media->CheckOnline();
 }
 
-template<class Open>
-bool CKivMp3Liste::load(Open open, bool count)
+template<class Read>
+bool CKivMp3Liste::load(Read read, bool count)
 {
     Reset();
-    CRsMp3s rs(m_db);
-    const bool found = open(rs);
-    if (found)
-        readRows(rs, count);
-    rs.Close();
-    Q_EMIT itemsReplaced();
-    return found;
-}
-
-void CKivMp3Liste::readRows(CRsMp3s &rs, bool count)
-{
     // One lookup per medium name, not per row.
     QHash<QString, CKivMedium *> placed;
-    for (; !rs.IsEOF(); rs.MoveNext()) {
-        auto it = placed.constFind(rs.m_Mediumname);
+    const auto mediumOf = [&](const QString &name) {
+        auto it = placed.constFind(name);
         if (it == placed.constEnd()) {
-            CKivMedium *medium = m_media ? m_media->FindMedium(rs.m_Mediumname) : nullptr;
+            CKivMedium *medium = m_media ? m_media->FindMedium(name) : nullptr;
             if (medium && !medium->IsUsersMedium())
                 medium = nullptr;
-            it = placed.insert(rs.m_Mediumname, medium);
+            it = placed.insert(name, medium);
         }
-        if (!it.value())
-            continue;
-        CKivMp3::Ptr item = CKivMp3::FromRow(it.value(), rs);
-        if (count)
-            AppendCounted(item);
-        else
-            m_items.push_back(std::move(item));
+        return it.value();
+    };
+    // Pending imports also need their Import row: read once the Mp3s statement is done, in place.
+    struct Pending
+    {
+        size_t index;
+        CKivMedium *medium;
+        CKivMp3Data data;
+    };
+    std::vector<Pending> pending;
+    Items items;
+    CKivMp3RowReader reader(m_db);
+    const bool ok = read(reader, [&](CKivMp3sRow &&row) {
+        CKivMedium *medium = mediumOf(row.m_Mediumname);
+        if (!medium)
+            return;
+        CKivMp3Data data = KivMp3Row::Read(std::move(row));
+        if (data.m_ImportID != 0) {
+            pending.push_back({items.size(), medium, std::move(data)});
+            items.emplace_back();
+        } else {
+            items.push_back(CKivMp3::FromRow(medium, std::move(data), m_db));
+        }
+    });
+    if (ok) {
+        for (Pending &p : pending)
+            items[p.index] = CKivMp3::FromRow(p.medium, std::move(p.data), m_db);
+        if (count) {
+            for (const CKivMp3::Ptr &item : items)
+                AppendCounted(item);
+        } else {
+            m_items = std::move(items);
+        }
     }
+    Q_EMIT itemsReplaced();
+    return ok && reader.rowsRead() > 0;
 }
 
 void CKivMp3Liste::LoadMedium(const QString &mediumName, const QString &subPath)
 {
     m_mode = 0;
     m_subPath = subPath;
-    load([&](CRsMp3s &rs) { return rs.OpenByMediumSubPath(mediumName, subPath, false); }, false);
+    load([&](CKivMp3RowReader &reader, const CKivMp3RowReader::Sink &sink) {
+        return reader.Read(CKivMp3sQuery::ByMediumSubPath(mediumName, subPath, false), sink);
+    }, false);
 }
 
 bool CKivMp3Liste::LoadToImport(const QString &mediumName)
 {
-    return load([&](CRsMp3s &rs) { return rs.OpenByMediumSubPath(mediumName, QString(), true); }, true);
+    return load([&](CKivMp3RowReader &reader, const CKivMp3RowReader::Sink &sink) {
+        return reader.Read(CKivMp3sQuery::ByMediumSubPath(mediumName, QString(), true), sink);
+    }, true);
 }
 
 void CKivMp3Liste::Search(const QString &text, const QString &mediumName)
 {
     m_mode = 1;
     m_subPath.clear();
-    load([&](CRsMp3s &rs) { return rs.OpenSearch(m_searchField, m_searchOperator, text, mediumName); }, false);
+    load([&](CKivMp3RowReader &reader, const CKivMp3RowReader::Sink &sink) {
+        return reader.Read(CKivMp3sQuery::Search(m_searchField, m_searchOperator, text, mediumName), sink);
+    }, false);
 }
 
 void CKivMp3Liste::LoadFiltered(CKivFilter &filter)
 {
     m_mode = 1;
     m_subPath.clear();
-    load([&](CRsMp3s &rs) { return filter.ValidateForQuery() && rs.OpenWithFilter(filter); }, false);
+    load([&](CKivMp3RowReader &reader, const CKivMp3RowReader::Sink &sink) {
+        return filter.ValidateForQuery() && reader.ReadWithFilter(filter, sink);
+    }, false);
 }
 
 void CKivMp3Liste::CopyFrom(const CKivMp3Liste &other)

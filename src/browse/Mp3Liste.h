@@ -10,7 +10,6 @@
 class CKivDatabase;
 class CKivFilter;
 class CKivMedienListe;
-class CRsMp3s;
 
 // An ordered list of MP3 items with the query that filled it: the document's MP3 list that the list
 // views show and the media catalog's list. Every load replaces the items (the items of the previous
@@ -92,10 +91,10 @@ Q_SIGNALS:
     void itemsReplaced();
 
 private:
-    // Runs open on a fresh record set and turns its rows into items; counts them when asked.
-    template<class Open>
-    bool load(Open open, bool count);
-    void readRows(CRsMp3s &rs, bool count);
+    // Runs read on a fast row reader and turns the rows into items, counting them when asked. True
+    // when the query found rows. A query that fails leaves the list empty, never partly filled.
+    template<class Read>
+    bool load(Read read, bool count);
 
     CKivDatabase &m_db;
     CKivMedienListe *m_media = nullptr;

@@ -3,6 +3,7 @@
 #include "app/core/UserInterface.h"
 #include "catalog/Mp3Filter.h"
 #include "catalog/Mp3SortClause.h"
+#include "catalog/Mp3sQuery.h"
 #include "catalog/SqlQuote.h"
 
 CRsMp3s::CRsMp3s(CKivDatabase &db) : CKivRecordset(db, QStringLiteral("Mp3s"))
@@ -57,30 +58,15 @@ bool CRsMp3s::OpenSearch(const QString &field, const QString &op, const QString 
                          const QString &mediumName)
 {
     Close();
-    QString filter;
-    if (field == QLatin1String("SearchIndex") || field == QLatin1String("Mediumname")) {
-        if (op == QLatin1String("LIKE"))
-            filter = field + QLatin1String(" LIKE '%") + SqlQuote(value) + QLatin1String("%'");
-        else
-            filter = field + op + QLatin1Char('\'') + SqlQuote(value) + QLatin1Char('\'');
-        filter += QLatin1String(" AND ImportID=0");
-    }
-    if (filter.isEmpty())
-        return false;
-    if (!mediumName.isEmpty())
-        filter += QLatin1String(" AND Mediumname='") + SqlQuote(mediumName) + QLatin1Char('\'');
-    return openRows(filter, CKivMp3SortClause::Get());
+    const CKivMp3sQuery query = CKivMp3sQuery::Search(field, op, value, mediumName);
+    return query.runnable && openRows(query.filter, query.sort);
 }
 
 bool CRsMp3s::OpenByMediumSubPath(const QString &mediumName, const QString &subPathText,
                                   bool pendingImportsOnly)
 {
-    QString filter = QStringLiteral("Mediumname='") + SqlQuote(mediumName) + QLatin1Char('\'');
-    if (!subPathText.isEmpty())
-        filter += QLatin1String(" AND SubPath LIKE'%") + SqlQuote(subPathText) + QLatin1String("%'");
-    if (pendingImportsOnly)
-        filter += QLatin1String(" AND ImportID>0");
-    return openRows(filter, CKivMp3SortClause::Get());
+    const CKivMp3sQuery query = CKivMp3sQuery::ByMediumSubPath(mediumName, subPathText, pendingImportsOnly);
+    return openRows(query.filter, query.sort);
 }
 
 bool CRsMp3s::OpenByFolder(const QString &mediumName, qint32 folderId, bool pendingImportsOnly)

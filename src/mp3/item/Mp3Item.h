@@ -41,6 +41,9 @@ public:
     // From the current row of an open record set, with the Import row's texts when the row is a
     // pending import. A closed record set is reported to the user and gives an empty item.
     static Ptr FromRow(CKivMedium *medium, CRsMp3s &rs);
+    // The same from a row's values read without a record set (KivMp3Row::Read); the Import row
+    // comes from db.
+    static Ptr FromRow(CKivMedium *medium, CKivMp3Data data, CKivDatabase &db);
     // A row requested through a friend's import list: listMark is the requester's import number, the
     // destination where the requester wants the file.
     static Ptr FromRequestedRow(CKivMedium *medium, CRsMp3s &rs, int listMark, const QString &destMedium,

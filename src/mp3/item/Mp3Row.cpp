@@ -1,7 +1,9 @@
 #include "mp3/item/Mp3Row.h"
 
 #include "catalog/RsImport.h"
+#include "catalog/Mp3sRow.h"
 #include "catalog/RsMp3s.h"
+#include "mp3/item/Mp3Item.h"
 
 namespace KivMp3Row {
 
@@ -39,6 +41,43 @@ CKivMp3Data Read(const CRsMp3s &rs)
     d.m_FileSize = rs.m_FileSize;
     d.m_Validity = rs.m_Validity;
     d.m_ImportID = rs.m_ImportID;
+    return d;
+}
+
+CKivMp3Data Read(CKivMp3sRow &&row)
+{
+    CKivMp3Data d;
+    d.m_ID = row.m_ID;
+    d.m_Anlegedatum = std::move(row.m_Anlegedatum);
+    d.m_Title = std::move(row.m_Title);
+    d.m_Artist = std::move(row.m_Artist);
+    d.m_ArtistID = row.m_ArtistID;
+    d.m_Album = std::move(row.m_Album);
+    d.m_TrackNr = row.m_TrackNr;
+    d.m_Year = std::move(row.m_Year);
+    d.m_Genre = row.m_Genre;
+    d.m_GenreName = std::move(row.m_GenreName);
+    d.m_Frames = row.m_Frames;
+    d.m_Length = row.m_Length;
+    d.m_MpegVersion = row.m_MpegVersion;
+    d.m_MpegLayer = row.m_MpegLayer;
+    d.m_HasCRC = row.m_HasCRC;
+    d.m_BitRate = row.m_BitRate;
+    d.m_SampleRate = row.m_SampleRate;
+    d.m_Emphasis = row.m_Emphasis;
+    d.m_Copyright = row.m_Copyright;
+    d.m_Original = row.m_Original;
+    d.m_SearchIndex = std::move(row.m_SearchIndex);
+    d.m_Filename = std::move(row.m_Filename);
+    d.m_Mediumname = std::move(row.m_Mediumname);
+    d.m_SubPath = std::move(row.m_SubPath);
+    d.m_Comment = std::move(row.m_Comment);
+    d.m_ChannelMode = row.m_ChannelMode;
+    d.m_Bewertung = row.m_Bewertung;
+    d.m_FolderID = row.m_FolderID;
+    d.m_FileSize = row.m_FileSize;
+    d.m_Validity = row.m_Validity;
+    d.m_ImportID = row.m_ImportID;
     return d;
 }
 
@@ -105,3 +144,15 @@ bool DeleteImport(CKivDatabase &db, int importId)
 }
 
 } // namespace KivMp3Row
+
+CKivMp3::Ptr CKivMp3::FromRow(CKivMedium *medium, CKivMp3Data data, CKivDatabase &db)
+{
+    auto item = std::make_shared<CKivMp3>();
+    item->m_medium = medium;
+    item->m_data = std::move(data);
+    if (item->m_data.m_ImportID != 0) {
+        if (const auto import = KivMp3Row::ReadImport(db, item->m_data.m_ImportID))
+            item->m_import = *import;
+    }
+    return item;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "catalog/Mp3sRow.h"
+#include "catalog/Mp3sQuery.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class CKivDatabase;
+class IKivMp3Filter;
+
+// Reads the rows of a query over table Mp3s fast: the statement the MP3 record set would run, executed
+// through the ODBC interface directly on the catalog connection's own handle (so in its transaction),
+// with bound columns and fetches of many rows at a time. Texts longer than the bound buffers are read
+// whole. Equal texts of consecutive rows share one string.
+//
+// Only for reading lists; rows are handed out in query order. A failure (no connection, a refused
+// statement, an error while fetching) is a false result: the rows handed out before it are to be
+// thrown away by the caller. Driver details go to melvora.catalog.
+class CKivMp3RowReader
+{
+public:
+    using Sink = std::function<void(CKivMp3sRow &&row)>;
+
+    static constexpr int DefaultBlockRows = 256;
+
+    explicit CKivMp3RowReader(CKivDatabase &db, int blockRows = DefaultBlockRows);
+
+    // Runs the query and hands every row to sink, in order. A query that is not runnable reads nothing
+    // and gives false.
+    bool Read(const CKivMp3sQuery &query, const Sink &sink);
+    // The filter's rows. A filter that is not valid, or whose condition the database refuses, is
+    // reported to the user, who then gets the filter dialog to correct it; the result is false.
+    bool ReadWithFilter(IKivMp3Filter &filter, const Sink &sink);
+
+    QString lastError() const { return m_lastError; }
+    // Whether the last Read failed because the database refused the statement.
+    bool lastFailedInDatabase() const { return m_failedInDatabase; }
+    // Rows fetched by the last Read.
+    qint64 rowsRead() const { return m_rowsRead; }
+
+    // The columns read, in the order of CKivMp3sRow.
+    static QStringList columnNames();
+
+private:
+    bool fail(const QString &what);
+
+    CKivDatabase &m_db;
+    int m_blockRows;
+    QString m_lastError;
+    bool m_failedInDatabase = false;
+    qint64 m_rowsRead = 0;
+};
