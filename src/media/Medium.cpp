@@ -2,8 +2,10 @@
 
 #include "app/core/UserInterface.h"
 #include "catalog/RsCDs.h"
+#include "catalog/RsFolder.h"
 #include "catalog/RsMedienNamen.h"
 #include "catalog/RsMedienUser.h"
+#include "catalog/RsMp3s.h"
 #include "catalog/Transaction.h"
 #include "media/DriveLayer.h"
 #include "media/DriveType.h"
@@ -119,6 +121,11 @@ bool CKivMedium::RemoveAssignment(CKivDatabase &db)
     m_state = NotAssigned;
     updateRoot();
     return true;
+}
+
+bool CKivMedium::Edit()
+{
+    return kivUi().runMediumDialog(*this);
 }
 
 bool CKivMedium::WriteHeaderFile() const
@@ -318,4 +325,65 @@ bool CKivMedium::SetName(const QString &name)
     }
     m_name = name;
     return true;
+}
+
+// --- catalogued items below a folder
+
+bool CKivMedium::IsCatalogued(CKivDatabase &db, const QString &subPath, const QString &filename) const
+{
+    CRsMp3s rs(db);
+    const bool found = rs.OpenByKey(QLatin1Char('(') + m_name + QLatin1Char(')') + subPath + filename);
+    rs.Close();
+    return found;
+}
+
+qint32 CKivMedium::folderIdOf(CKivDatabase &db, const QString &subPath) const
+{
+    if (subPath.isEmpty())
+        return 0;
+    CRsFolder rs(db);
+    if (!rs.OpenByPath(m_name, subPath))
+        return -1;
+    const qint32 id = rs.m_ID;
+    rs.Close();
+    return id;
+}
+
+std::vector<CKivMedium::CatalogFolder> CKivMedium::CatalogFolders(CKivDatabase &db, const QString &subPath,
+                                                                  bool importOnly) const
+{
+    std::vector<CatalogFolder> folders;
+    const qint32 parentId = folderIdOf(db, subPath);
+    if (parentId < 0)
+        return folders;
+    CRsFolder rs(db);
+    if (!rs.OpenChildren(m_name, parentId, importOnly))
+        return folders;
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        // A row whose sub-path does not continue its parent's would show up in the wrong folder.
+        if (!rs.m_SubPath.startsWith(subPath) || rs.m_SubPath.size() <= subPath.size())
+            continue;
+        folders.push_back({rs.m_ID, rs.m_SubPath, rs.m_IsImportFolder != 0});
+    }
+    rs.Close();
+    return folders;
+}
+
+std::vector<CKivMedium::CatalogFile> CKivMedium::CatalogFiles(CKivDatabase &db, const QString &subPath,
+                                                              bool importOnly) const
+{
+    std::vector<CatalogFile> files;
+    const qint32 folderId = folderIdOf(db, subPath);
+    if (folderId < 0)
+        return files;
+    CRsMp3s rs(db);
+    if (!rs.OpenByFolder(m_name, folderId, importOnly))
+        return files;
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        if (rs.m_SubPath != subPath)
+            continue;
+        files.push_back({rs.m_ID, rs.m_SubPath, rs.m_Filename, rs.m_FileSize, rs.m_Anlegedatum, rs.m_ImportID});
+    }
+    rs.Close();
+    return files;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class CKivDatabase;
 class CRsMedienNamen;
@@ -40,6 +42,8 @@ public:
     // Deletes the user's MedienUser row (when stored) and puts the medium back on the default root,
     // unassigned. CD media have no assignment and are left alone (false).
     bool RemoveAssignment(CKivDatabase &db);
+    // Opens the medium dialog on this medium; true when the user confirmed it and it was saved.
+    bool Edit();
     // Writes "MediumHeader.med" naming this medium into its root; tells the user when it fails.
     bool WriteHeaderFile() const;
     // Writes a header naming `name` into root; tells the user when it fails or the name does not fit.
@@ -52,6 +56,30 @@ public:
     // a header in the root that names another medium refuses the save. CD media are stored by the
     // CD manager (false here).
     bool Save(CKivDatabase &db, bool checkHeader);
+
+    // --- catalogued items below a folder of this medium (what the folder view shows of it offline)
+    struct CatalogFolder
+    {
+        qint32 id = -1;
+        QString subPath;  // "Rock\Alt\"
+        bool isImportFolder = false;
+    };
+    struct CatalogFile
+    {
+        qint32 id = -1;
+        QString subPath;
+        QString filename;  // with its extension
+        qint32 fileSize = 0;
+        QDateTime created;
+        qint32 importId = 0;
+    };
+    // Whether Mp3s holds the file subPath + filename of this medium (looked up by its key).
+    bool IsCatalogued(CKivDatabase &db, const QString &subPath, const QString &filename) const;
+    // The catalogued folders directly below subPath (empty: the root), through Folder.ParentID, in
+    // the catalog's order; only the import folders when asked.
+    std::vector<CatalogFolder> CatalogFolders(CKivDatabase &db, const QString &subPath, bool importOnly) const;
+    // The catalogued files in subPath, through Mp3s.FolderID; only the pending imports when asked.
+    std::vector<CatalogFile> CatalogFiles(CKivDatabase &db, const QString &subPath, bool importOnly) const;
 
     // --- state
     int GetState() const { return m_state; }
@@ -98,6 +126,8 @@ private:
     bool storeAssignment(CKivDatabase &db);
     // The user's root and offline flag into the current MedienUser row.
     void writeAssignment(CRsMedienUser &users) const;
+    // The Folder ID of subPath (0 for the root); -1 when the catalog has no such folder.
+    qint32 folderIdOf(CKivDatabase &db, const QString &subPath) const;
 
     int m_id = -1;
     int m_assignmentId = -1;

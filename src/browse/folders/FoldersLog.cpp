@@ -1,0 +1,3 @@
+#include "browse/folders/FoldersLog.h"
+
+Q_LOGGING_CATEGORY(lcFolders, "melvora.folders")
