@@ -14,6 +14,11 @@ namespace {
 constexpr int OfferedIndexes[] = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15};
 constexpr int SearchIndexField = 13;
 
+QString invalidFilterText()
+{
+    return QStringLiteral("Der eingestellte Filter ist ungültig ! Bitte Überprüfen Sie Ihre eingabe.");
+}
+
 } // namespace
 
 CKivFilter::CKivFilter(const CKivSettings &settings)
@@ -135,6 +140,19 @@ void CKivFilter::ApplyField(CKivFilterFeld *field, int condition, const QString 
     Activate(field);
 }
 
+bool CKivFilter::ApplyFieldChecked(CKivFilterFeld *field, int condition, const QString &value)
+{
+    if (!field)
+        return false;
+    const bool takesValue = field != m_input;
+    if (takesValue && field->GetKind() == CKivFilterFeld::Numeric && !CKivFilterFeld::IsWholeNumber(value)) {
+        kivUi().showMessage(invalidFilterText(), QStringLiteral("Warnung !"), KivIcon::Exclamation);
+        return false;
+    }
+    ApplyField(field, condition, value);
+    return true;
+}
+
 bool CKivFilter::RemoveField(CKivFilterFeld *field)
 {
     if (!field)
@@ -176,8 +194,7 @@ bool CKivFilter::ValidateForQuery()
 {
     if (IsValid())
         return true;
-    kivUi().showMessage(QStringLiteral("Der eingestellte Filter ist ungültig ! Bitte Überprüfen Sie Ihre eingabe."),
-                        QStringLiteral("Warnung !"), KivIcon::Exclamation);
+    kivUi().showMessage(invalidFilterText(), QStringLiteral("Warnung !"), KivIcon::Exclamation);
     RunDialog();
     return false;
 }

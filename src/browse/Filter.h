@@ -69,6 +69,9 @@ public:
     // "Übernehmen": the input field takes only the condition; any other field takes condition and
     // value and becomes active if it is not.
     void ApplyField(CKivFilterFeld *field, int condition, const QString &value);
+    // The same for the dialog: a value the field's kind does not accept (a numeric field with no whole
+    // number) is refused, the user is told and the field stays as it was.
+    bool ApplyFieldChecked(CKivFilterFeld *field, int condition, const QString &value);
     // "Löschen": deactivates the field; the input field cannot be removed (the user is told).
     bool RemoveField(CKivFilterFeld *field);
 

@@ -55,6 +55,8 @@ public:
     CKivMp3Liste *GetMediumListe() const { return m_mediumListe.get(); }
     CKivMedienListe *GetMedia() const { return m_media.get(); }
     CKivFilter &GetFilter() const { return m_filter; }
+    CKivDatabase &GetDatabase() const { return m_db; }
+    CKivSettings &GetSettings() const { return m_settings; }
     CKivMedium *FindMedium(const QString &mediumName) const;
     // Lets every medium of the user check again whether it is online; called before queries.
     void RefreshMediaState();

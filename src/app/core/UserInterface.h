@@ -3,6 +3,7 @@
 #include <QString>
 
 class CKivDatabase;
+class CKivMedium;
 class IKivMp3Filter;
 
 enum class KivIcon { None, Information, Exclamation, Stop, Question };
@@ -26,6 +27,9 @@ public:
 
     // Runs the filter dialog on filter so the user can correct it; true when closed with OK.
     virtual bool runFilterDialog(IKivMp3Filter &filter) = 0;
+
+    // Runs the medium dialog on medium; true when the user confirmed it (the medium is then saved).
+    virtual bool runMediumDialog(CKivMedium &) { return false; }
 };
 
 // The interface currently installed. Without one installed, a silent stand-in logs each message

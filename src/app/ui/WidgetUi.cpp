@@ -112,3 +112,8 @@ bool CKivWidgetUi::runFilterDialog(IKivMp3Filter &filter)
 {
     return onUiThread<bool>([&] { return m_filterDialog ? m_filterDialog(filter) : false; });
 }
+
+bool CKivWidgetUi::runMediumDialog(CKivMedium &medium)
+{
+    return onUiThread<bool>([&] { return m_mediumDialog ? m_mediumDialog(medium) : false; });
+}

@@ -24,9 +24,12 @@ public:
                           KivButtons buttons = KivButtons::Ok) override;
     bool runConnectionDialog(CKivDatabase &db) override;
     bool runFilterDialog(IKivMp3Filter &filter) override;
+    bool runMediumDialog(CKivMedium &medium) override;
 
     // The filter dialog, once the part of the program that has it plugs it in.
     void setFilterDialog(std::function<bool(IKivMp3Filter &)> dialog) { m_filterDialog = std::move(dialog); }
+    // The medium dialog, plugged in the same way.
+    void setMediumDialog(std::function<bool(CKivMedium &)> dialog) { m_mediumDialog = std::move(dialog); }
 
     // The window that owns a message box now: the active modal dialog, else the active window.
     static QWidget *owner();
@@ -37,4 +40,5 @@ private:
 
     CKivSettings &m_settings;
     std::function<bool(IKivMp3Filter &)> m_filterDialog;
+    std::function<bool(CKivMedium &)> m_mediumDialog;
 };

@@ -1,0 +1,62 @@
+#include "app/ui/settings/SetupPage1.h"
+
+#include "app/core/Settings.h"
+#include "media/ui/FolderChooser.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CKivSetupPage1::CKivSetupPage1(CKivSettings &settings, QWidget *parent)
+    : CKivSetupPage(parent)
+    , m_settings(settings)
+{
+    auto *group = new QGroupBox(QStringLiteral("Verzeichniss Einstellungen:"), this);
+    auto *grid = new QGridLayout(group);
+    m_help = addRow(grid, 0, QStringLiteral(" Handbuch:"), settings.GetFolderHelpFiles(), "helpFiles", true);
+    // The CD folder is shown only; nothing in the program uses it.
+    m_cds = addRow(grid, 1, QStringLiteral(" CD-Ordner:"), settings.GetFolderCDs(), "cdFolder", false);
+    m_cdDrive = addRow(grid, 2, QStringLiteral(" CD-Laufwerk:"), settings.GetCdDrive(), "cdDrive", true);
+    grid->setColumnStretch(1, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addStretch(1);
+}
+
+QLineEdit *CKivSetupPage1::addRow(QGridLayout *grid, int row, const QString &label, const QString &value,
+                                  const char *name, bool enabled)
+{
+    auto *field = new QLineEdit(value, this);
+    field->setObjectName(QLatin1String(name));
+    field->setEnabled(enabled);
+    auto *choose = new QPushButton(QStringLiteral("..."), this);
+    choose->setObjectName(QLatin1String(name) + QStringLiteral("Choose"));
+    choose->setAutoDefault(false);
+    choose->setEnabled(enabled);
+    grid->addWidget(new QLabel(label, this), row, 0);
+    grid->addWidget(field, row, 1);
+    grid->addWidget(choose, row, 2);
+    connect(field, &QLineEdit::textEdited, this, &CKivSetupPage::changed);
+    connect(choose, &QPushButton::clicked, this, [this, field] { chooseInto(field); });
+    return field;
+}
+
+void CKivSetupPage1::chooseInto(QLineEdit *field)
+{
+    const QString folder = KivFolderChooser::choose(this, field->text());
+    if (folder.isEmpty())
+        return;
+    field->setText(folder);
+    Q_EMIT changed();
+}
+
+void CKivSetupPage1::apply()
+{
+    m_settings.SetFolderHelpFiles(m_help->text());
+    m_settings.SetFolderCDs(m_cds->text());
+    m_settings.SetCdDrive(m_cdDrive->text());
+}
