@@ -1,0 +1,29 @@
+#pragma once
+
+#include "browse/ui/lists/Mp3ListView.h"
+
+// The standard MP3 list (view entry 5): all 29 columns, rows 20 pixels high, four column
+// arrangements "Ansicht A" to "Ansicht D" per user, the category view and the background picture.
+class CKivMp3ListeFormView : public CKivMp3ListView
+{
+    Q_OBJECT
+
+public:
+    CKivMp3ListeFormView(CMelvoraDoc &doc, CKivSettings &settings, CKivCommandRegistry &commands,
+                         QWidget *parent = nullptr);
+    // Keeps the column arrangement for the next start.
+    ~CKivMp3ListeFormView() override;
+
+    // The arrangement number (0..3) of an "Ansicht" command, or -1.
+    static int ansichtOf(int command);
+
+protected:
+    Look look() const override;
+    QString arrangementSection() const override;
+    int rowHeight() const override { return 20; }
+    bool queryOwnCommand(int id, State &state) const override;
+    bool onOwnCommand(int id) override;
+
+private:
+    void switchAnsicht(int number);
+};

@@ -1,0 +1,242 @@
+#include "app/core/Settings.h"
+#include "browse/list/Mp3FileDelete.h"
+#include "browse/list/Mp3SelectionSums.h"
+#include "mp3/item/SizeText.h"
+#include "browse/ui/lists/Mp3ListeBigFormView.h"
+#include "browse/ui/lists/Mp3ListeFormView.h"
+#include "browse/ui/lists/Mp3TableView.h"
+#include "controls/ui/CommandRegistry.h"
+#include "lists/ListFixture.h"
+#include "lists/ListTests.h"
+
+#include <QSignalSpy>
+
+// The two views on the document: hints, status panes, label editing, the commands on selected
+// rows (ratings, playlist, deleting files, emptying the list), drops and double-clicks.
+class ViewTest : public QObject
+{
+    Q_OBJECT
+
+    ListFixture f;
+    CKivCommandRegistry commands;
+    std::unique_ptr<CKivMp3ListeFormView> view;
+
+    static QList<int> hints(const QSignalSpy &spy)
+    {
+        QList<int> result;
+        for (const QList<QVariant> &call : spy)
+            result << call.at(0).toInt();
+        return result;
+    }
+
+    int rowOf(const QString &filename) const { return view->model().rowOf(f.byName(filename).get()); }
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(f.setUp());
+        view = std::make_unique<CKivMp3ListeFormView>(*f.doc, f.catalog.settings(), commands);
+        QCOMPARE(view->model().rowCount(), 3);
+    }
+
+    void cleanup()
+    {
+        view.reset();
+        f.doc.reset();
+    }
+
+    void refillAndStatusPanes()
+    {
+        QSignalSpy panes(view.get(), &CKivMp3ListView::statusPanesChanged);
+        QVERIFY(f.addSong(QString(), QStringLiteral("d.mp3"), "Delta", "D"));
+        QVERIFY(f.reload());
+        QCOMPARE(view->model().rowCount(), 4);
+        QCOMPARE(panes.last().at(0).toString(), QStringLiteral("0 / 4"));
+        view->selectRows({rowOf(QStringLiteral("b.mp3")), rowOf(QStringLiteral("c.mp3"))});
+        QCOMPARE(panes.last().at(0).toString(), QStringLiteral("2 / 4"));
+        const qint64 bytes = qint64(f.byName(QStringLiteral("b.mp3"))->GetFileSize())
+                           + f.byName(QStringLiteral("c.mp3"))->GetFileSize();
+        QCOMPARE(panes.last().at(1).toString(), KivSizeText::Format(bytes));
+        QCOMPARE(panes.last().at(2).toString(),
+                 KivMp3SelectionSums::timeText(f.byName(QStringLiteral("b.mp3"))->GetLength() * 2));
+        view->onCommand(CKivMp3ListView::CmdSelectAll);
+        QCOMPARE(panes.last().at(0).toString(), QStringLiteral("4 / 4"));
+        view->onCommand(CKivMp3ListView::CmdClearSelection);
+        QCOMPARE(panes.last().at(0).toString(), QStringLiteral("0 / 4"));
+    }
+
+    void labelEditFollowsTheDocument()
+    {
+        QVERIFY(!view->model().labelEdit());
+        f.doc->OnLabelEdit();
+        QVERIFY(view->model().labelEdit());
+        QVERIFY(view->table().editTriggers() != QAbstractItemView::NoEditTriggers);
+        f.doc->OnLabelEdit();
+        QVERIFY(!view->model().labelEdit());
+        QCOMPARE(view->table().editTriggers(), QAbstractItemView::NoEditTriggers);
+    }
+
+    void ratingsOfASelectionReachTheCatalog()
+    {
+        f.setOnline(false);  // ratings live in the catalog only
+        view->onCommand(CKivMp3ListView::CmdSelectAll);
+        IKivCommandTarget::State state;
+        QVERIFY(view->queryCommand(CKivMp3ListView::CmdRating5, state));
+        QVERIFY(state.enabled);
+        view->onCommand(CKivMp3ListView::CmdRating5);
+        for (const CKivMp3::Ptr &item : f.list()) {
+            QCOMPARE(item->GetBewertung(), 5);
+            QCOMPARE(f.row(item->GetID())->m_Bewertung, 5);
+        }
+        view->selectRows({rowOf(QStringLiteral("a.mp3"))});
+        view->onCommand(CKivMp3ListView::CmdRating1);
+        QCOMPARE(f.row(f.byName(QStringLiteral("a.mp3"))->GetID())->m_Bewertung, 1);
+        QCOMPARE(f.row(f.byName(QStringLiteral("b.mp3"))->GetID())->m_Bewertung, 5);
+    }
+
+    void selectionGoesToThePlaylist()
+    {
+        QSignalSpy views(f.doc.get(), &CMelvoraDoc::updateAllViews);
+        view->onCommand(CKivMp3ListView::CmdToPlaylist);
+        QVERIFY(!hints(views).contains(108));
+
+        std::vector<CKivMp3::Ptr> received;
+        connect(f.doc.get(), &CMelvoraDoc::updateAllViews, this, [&received](int hint, const QVariant &payload) {
+            if (hint == 108) {
+                for (const CKivMp3::Ptr &item : *qobject_cast<CKivMp3Liste *>(payload.value<QObject *>()))
+                    received.push_back(item);
+            }
+        });
+        view->model().sort(view->model().columnOf(KivMp3Column::Field::Title), Qt::DescendingOrder);
+        view->selectRows({0, 2});
+        view->onCommand(CKivMp3ListView::CmdToPlaylist);
+        QCOMPARE(hints(views).count(108), 1);
+        QCOMPARE(received.size(), size_t(2));
+        QCOMPARE(received[0]->GetTitle(), QStringLiteral("Gamma"));
+        QCOMPARE(received[1]->GetTitle(), QStringLiteral("alpha"));
+    }
+
+    void emptyingTheList()
+    {
+        QSignalSpy views(f.doc.get(), &CMelvoraDoc::updateAllViews);
+        view->onCommand(CKivMp3ListView::CmdClearList);
+        QCOMPARE(f.list().ItemCount(), 0);
+        QCOMPARE(view->model().rowCount(), 0);
+        QVERIFY(hints(views).contains(101));
+    }
+
+    void deletingFilesFromDisk()
+    {
+        const CKivMp3::Ptr b = f.byName(QStringLiteral("b.mp3"));
+        const QString path = b->FullPath();
+        const int id = b->GetID();
+        QSignalSpy views(f.doc.get(), &CMelvoraDoc::updateAllViews);
+        view->selectRows({rowOf(QStringLiteral("b.mp3"))});
+        view->onCommand(CKivMp3ListView::CmdDeleteFiles);
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(b->IsDeleted());
+        QCOMPARE(view->model().rowCount(), 2);
+        QVERIFY(!f.row(id) || f.row(id)->m_ID != id);
+        QVERIFY(hints(views).contains(401));
+        QVariantMap change;
+        for (const QList<QVariant> &call : views) {
+            if (call.at(0).toInt() == 401)
+                change = call.at(1).toMap();
+        }
+        QCOMPARE(change.value(QStringLiteral("kind")).toString(), QStringLiteral("removed"));
+        QCOMPARE(change.value(QStringLiteral("filename")).toString(), QStringLiteral("b.mp3"));
+        // A refill leaves the deleted file out.
+        f.list().AnnounceReplaced();
+        QCOMPARE(view->model().rowCount(), 2);
+
+        // Files of an offline medium stop the command with the warning; nothing is deleted.
+        f.setOnline(false);
+        view->onCommand(CKivMp3ListView::CmdSelectAll);
+        view->onCommand(CKivMp3ListView::CmdDeleteFiles);
+        QVERIFY(f.said(KivMp3FileDelete::NoAccessText(), QStringLiteral("Warnung")));
+        QCOMPARE(view->model().rowCount(), 2);
+        QVERIFY(QFile::exists(f.byName(QStringLiteral("a.mp3"))->FullPath()));
+    }
+
+    void dropsOfAnotherListAppend()
+    {
+        f.doc->OnDragDrop();
+        QVERIFY(view->table().dragDropOn());
+        CKivMp3Liste other(f.db());
+        other.SetMedia(f.doc->GetMedia());
+        other.Search(QString(), QString());
+        QCOMPARE(other.ItemCount(), 3);  // the same files, other item objects
+        Q_EMIT view->table().itemsDropped(other.GetItems());
+        QCOMPARE(view->model().rowCount(), 6);
+        QCOMPARE(f.list().ItemCount(), 6);
+        QVERIFY(f.ui.messages().isEmpty());
+
+        // Items the list holds already: the drop is refused with the warning.
+        Q_EMIT view->table().itemsDropped(other.GetItems());
+        QCOMPARE(view->model().rowCount(), 6);
+        QCOMPARE(f.ui.messages().size(), 1);
+        QCOMPARE(f.ui.messages().at(0).caption, QStringLiteral("Warnung !"));
+        QVERIFY(f.ui.messages().at(0).text.startsWith(QStringLiteral("Sie haben versucht eine ungültige Dateioperation")));
+    }
+
+    void doubleClickPlays()
+    {
+        QSignalSpy play(view.get(), &CKivMp3ListView::playRequested);
+        QSignalSpy source(view.get(), &CKivMp3ListView::playerSourceRequested);
+        const int row = rowOf(QStringLiteral("c.mp3"));
+        Q_EMIT view->table().doubleClicked(view->model().index(row, 5));
+        QCOMPARE(play.size(), 1);
+        QCOMPARE(play.at(0).at(0).value<CKivMp3::Ptr>().get(), f.byName(QStringLiteral("c.mp3")).get());
+        QCOMPARE(source.size(), 1);
+        QCOMPARE(view->table().currentIndex().row(), row);
+    }
+
+    void backgroundAndCategoryCommands()
+    {
+        CKivSettings &settings = f.catalog.settings();
+        QCOMPARE(settings.GetNormalFlags(), 3);
+        view->onCommand(CKivMp3ListView::CmdBackground);
+        QCOMPARE(settings.GetNormalFlags(), 7);
+        IKivCommandTarget::State state;
+        QVERIFY(view->queryCommand(CKivMp3ListView::CmdBackground, state));
+        QVERIFY(state.checked);
+        QVERIFY(view->queryCommand(CKivMp3ListView::CmdSortAscending, state));
+        QVERIFY(!state.enabled);
+
+        view->selectRows({rowOf(QStringLiteral("a.mp3"))});
+        view->onCommand(CKivMp3ListView::CmdCategory);
+        QVERIFY(view->isCategoryView());
+        QCOMPARE(view->table().model()->rowCount(), 6);  // three artists, three songs
+        QCOMPARE(view->selectedItems().size(), size_t(1));
+        QCOMPARE(view->selectedItems().front()->GetFilename(), QStringLiteral("a.mp3"));
+        // "Ansicht" switches the category view off.
+        view->onCommand(CKivMp3ListView::CmdAnsichtB);
+        QVERIFY(!view->isCategoryView());
+        QCOMPARE(view->table().model(), &view->model());
+    }
+
+    void tvListTakesCollectionsWhileVisible()
+    {
+        CKivMp3ListeBigFormView tv(*f.doc, f.catalog.settings(), commands);
+        QSignalSpy panes(&tv, &CKivMp3ListView::statusPanesChanged);
+        CKivMp3Liste collection(f.db());
+        collection.Append(f.byName(QStringLiteral("a.mp3")));
+        f.doc->UpdateAllViews(107, QVariant::fromValue(static_cast<QObject *>(&collection)));
+        QCOMPARE(tv.model().rowCount(), 3);  // hidden: not its business
+        tv.show();
+        view->hide();
+        f.doc->UpdateAllViews(107, QVariant::fromValue(static_cast<QObject *>(&collection)));
+        QCOMPARE(tv.model().rowCount(), 4);
+        QCOMPARE(panes.last().at(0).toString(), QStringLiteral("0 / 4"));
+        tv.selectRows({0});
+        QCOMPARE(panes.last().at(0).toString(), QStringLiteral("1 / 4"));
+    }
+};
+
+int runViewTest(int argc, char **argv)
+{
+    ViewTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ViewTest.moc"
