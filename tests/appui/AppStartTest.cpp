@@ -5,10 +5,12 @@
 #include "app/ui/ConnectionDlg.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MelvoraApp.h"
-#include "app/ui/PlaceholderFrame.h"
+#include "app/ui/frame/FrameStatusBar.h"
+#include "app/ui/frame/MainFrame.h"
 #include "appui/AppUiTests.h"
 #include "browse/MelvoraDoc.h"
 #include "catalog/RsBenutzer.h"
+#include "controls/ui/CommandRegistry.h"
 #include "support/CatalogFixture.h"
 
 #include <QAction>
@@ -106,11 +108,15 @@ private Q_SLOTS:
         QCOMPARE(app().GetDocument()->GetUserName(), QStringLiteral("Hans"));
         QMainWindow *window = app().GetMainWindow();
         QVERIFY(window && window->isVisible());
-        auto *frame = qobject_cast<CKivPlaceholderFrame *>(window);
-        QCOMPARE(frame->userPaneText(), QStringLiteral("Hans"));
-        QCOMPARE(frame->connectionPaneText(), QStringLiteral("Online"));
-        QCOMPARE(frame->action(CMelvoraApp::IdSwitchUser)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-        QCOMPARE(frame->action(CMelvoraApp::IdSwitchUser)->statusTip(), QStringLiteral("Öffnet einen anderen Benutzer."));
+        auto *frame = qobject_cast<CMainFrame *>(window);
+        QVERIFY(frame);
+        QCOMPARE(frame->frameStatusBar()->paneText(CKivFrameStatusBar::User), QStringLiteral("Hans"));
+        QCOMPARE(frame->frameStatusBar()->paneText(CKivFrameStatusBar::Connection), QStringLiteral("Online"));
+        QAction *switchUser = frame->commands().action(CMelvoraApp::IdSwitchUser);
+        QCOMPARE(switchUser->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QCOMPARE(switchUser->statusTip(), QStringLiteral("Öffnet einen anderen Benutzer."));
+        frame->updateStates();
+        QVERIFY(switchUser->isEnabled());  // the application's handler is in place
         // The first login consumed the hand-over.
         QVERIFY(!QFile::exists(m_startFolder.filePath(CKivSetupRecord::FileName)));
         QVERIFY(app().GetFirstProgramIcon() > 0);

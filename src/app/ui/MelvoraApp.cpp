@@ -5,13 +5,17 @@
 #include "app/core/UserInterface.h"
 #include "app/session/UserSwitch.h"
 #include "app/ui/LoginDlg.h"
-#include "app/ui/PlaceholderFrame.h"
 #include "app/ui/SplashDlg.h"
 #include "app/ui/UserAdminDlg.h"
 #include "app/ui/WidgetUi.h"
+#include "app/ui/frame/CommandTable.h"
+#include "app/ui/frame/DialogLauncher.h"
+#include "app/ui/frame/MainFrame.h"
+#include "app/ui/frame/ManualWindow.h"
 #include "browse/Filter.h"
 #include "browse/MelvoraDoc.h"
 #include "catalog/Database.h"
+#include "controls/ui/CommandRegistry.h"
 
 CMelvoraApp::CMelvoraApp(int &argc, char **argv)
     : QApplication(argc, argv)
@@ -53,6 +57,7 @@ bool CMelvoraApp::InitInstance()
     // 2. The profile store (the user's unless a test gave another), and the message boxes on it.
     m_settings = m_injectedStore ? std::make_unique<CKivSettings>(*m_injectedStore) : std::make_unique<CKivSettings>();
     m_ui = std::make_unique<CKivWidgetUi>(*m_settings);
+    m_ui->setFilterDialog(KivDialogs::filterHook());
 
     // 3. The start picture, until its time is over or it is clicked.
     {
@@ -87,7 +92,7 @@ bool CMelvoraApp::InitInstance()
     }
 
     // 10.
-    m_frame->show();
+    m_frame->showMaximized();
     m_frame->repaint();
     return true;
 }
@@ -127,13 +132,30 @@ void CMelvoraApp::loggedIn(const QString &userName, int userId)
     if (!m_doc) {
         m_doc = std::make_unique<CMelvoraDoc>(*m_settings, *m_db, *m_filter);
         m_doc->OnNewDocument();
-        // The placeholder window stands in for the main frame, which takes its place here.
-        m_frame = std::make_unique<CKivPlaceholderFrame>(*this, *m_doc);
+        createFrame();
     } else {
         m_doc->OnNewDocument();
     }
-    m_frame->show();
+    m_frame->showMaximized();
     m_doc->OnLogin(userName, userId);
+}
+
+void CMelvoraApp::createFrame()
+{
+    m_frame = std::make_unique<CMainFrame>(*m_doc, *m_settings, *m_db, *m_filter);
+    CKivCommandRegistry &commands = m_frame->commands();
+    commands.setHandler(KivCommandTable::SwitchUser, {[this] { OnSwitchUser(); }, {}});
+    commands.setHandler(KivCommandTable::UserAdmin, {[this] { OnUserAdmin(); }, {}});
+    commands.setHandler(KivCommandTable::Manual, {[this] { OnManual(); }, {}});
+    m_ui->setMediumDialog(
+        [this](CKivMedium &medium) { return m_doc && KivDialogs::runMedium(medium, *m_doc, m_frame.get()); });
+    m_frame->updateStates();
+}
+
+void CMelvoraApp::OnManual()
+{
+    if (m_settings)
+        CKivManualWindow::showManual(*m_settings, m_frame.get());
 }
 
 void CMelvoraApp::OnUserAdmin()

@@ -8,10 +8,10 @@
 
 class CKivDatabase;
 class CKivFilter;
-class CKivPlaceholderFrame;
 class CKivProfileStore;
 class CKivSettings;
 class CKivWidgetUi;
+class CMainFrame;
 class CMelvoraDoc;
 class QMainWindow;
 
@@ -57,6 +57,7 @@ public:
     int GetFirstProgramIcon() const { return m_firstProgramIcon; }
     CMelvoraDoc *GetDocument() const { return m_doc.get(); }
     QMainWindow *GetMainWindow() const;
+    CMainFrame *GetFrame() const { return m_frame.get(); }
     CKivWidgetUi &GetUi() const { return *m_ui; }
 
     static QString WebSite() { return QStringLiteral("www.melvora.de"); }
@@ -68,9 +69,12 @@ public Q_SLOTS:
     void OnSwitchUser();
     // Command 32823: the user administration.
     void OnUserAdmin();
+    // Command 33025: the manual.
+    void OnManual();
 
 private:
     void loggedIn(const QString &userName, int userId);
+    void createFrame();
 
     int m_firstProgramIcon = 0;
     CKivIconList m_largeIcons;
@@ -84,5 +88,5 @@ private:
     std::unique_ptr<CKivDatabase> m_db;
     std::unique_ptr<CKivFilter> m_filter;
     std::unique_ptr<CMelvoraDoc> m_doc;
-    std::unique_ptr<CKivPlaceholderFrame> m_frame;
+    std::unique_ptr<CMainFrame> m_frame;
 };

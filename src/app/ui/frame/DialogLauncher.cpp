@@ -1,0 +1,43 @@
+#include "app/ui/frame/DialogLauncher.h"
+
+#include "app/ui/WidgetUi.h"
+#include "app/ui/settings/SettingsSheet.h"
+#include "browse/ui/filter/FilterDlg.h"
+#include "browse/ui/filter/SortCombo.h"
+#include "media/ui/MediumDlg.h"
+#include "media/ui/ScanProgressDlg.h"
+
+namespace KivDialogs {
+
+bool runFilter(CKivFilter &filter, QWidget *parent)
+{
+    return CKivFilterDlg::Run(filter, parent);
+}
+
+std::function<bool(IKivMp3Filter &)> filterHook()
+{
+    return [](IKivMp3Filter &filter) { return CKivFilterDlg::RunFor(filter, CKivWidgetUi::owner()); };
+}
+
+QComboBox *createSortCombo(CKivFilter &filter, QWidget *parent)
+{
+    return new CKivSortCombo(filter, parent);
+}
+
+bool runSettings(CKivSettings &settings, QWidget *parent)
+{
+    return CKivSettingsSheet::Run(settings, parent);
+}
+
+bool runMedium(CKivMedium &medium, CMelvoraDoc &doc, QWidget *parent)
+{
+    return CKivMediumDlg::Run(medium, doc, parent);
+}
+
+ScanProgress createScanProgress(CMelvoraDoc &doc, QWidget *parent)
+{
+    auto *window = new CKivScanProgressDlg(doc, parent);
+    return ScanProgress{window, [window] { window->refresh(); }, [window] { window->scanEnded(); }};
+}
+
+} // namespace KivDialogs

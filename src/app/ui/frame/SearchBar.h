@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QToolBar>
+
+class CKivSettings;
+class QLineEdit;
+
+// The search bar at the bottom of the main frame: a 32 x 32 picture and the search field. Enter in
+// the field hands its text on; the colours follow the colours in force for the lists.
+class CKivSearchBar : public QToolBar
+{
+    Q_OBJECT
+
+public:
+    explicit CKivSearchBar(QWidget *parent = nullptr);
+
+    QLineEdit *edit() const { return m_edit; }
+    // Background of the bar and the field, and the field's text colour, from "Color" / "Color1" and
+    // "Color2".
+    void applyColors(const CKivSettings &settings);
+    // A colour as the settings store it (lowest byte red, then green, then blue).
+    static QColor colorOf(quint32 value);
+
+Q_SIGNALS:
+    void searchRequested(const QString &text);
+
+private:
+    QLineEdit *m_edit;
+};

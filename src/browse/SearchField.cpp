@@ -1,0 +1,19 @@
+#include "browse/SearchField.h"
+
+#include "browse/Filter.h"
+#include "browse/Mp3Liste.h"
+
+namespace KivSearchField {
+
+void ApplyText(CKivFilter &filter, const QString &text)
+{
+    filter.SetInputValue(text);
+}
+
+void Search(const QString &text, CKivFilter &filter, CKivMp3Liste &list)
+{
+    ApplyText(filter, text);
+    list.LoadFiltered(filter);
+}
+
+} // namespace KivSearchField
