@@ -10,6 +10,10 @@
 
 #include <QHash>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 CKivMp3Liste::CKivMp3Liste(CKivDatabase &db, QObject *parent)
     : QObject(parent)
     , m_db(db)
@@ -78,6 +82,11 @@ bool CKivMp3Liste::load(Read read, bool count)
             m_items = std::move(items);
         }
     }
+#if defined(__GLIBC__)
+    // The driver's buffers of a large result are free again: hand them back to the system, so a
+    // list of 100,000 rows costs its items and not the whole result set on top.
+    malloc_trim(0);
+#endif
     Q_EMIT itemsReplaced();
     return ok && reader.rowsRead() > 0;
 }
