@@ -14,3 +14,7 @@ public:
     // False when a condition holds a value that may not reach the database (no query is run then).
     virtual bool IsValid() const { return true; }
 };
+
+// Tells the user that the filter is not valid and opens the filter dialog on it; returns false, so
+// a query that refuses its filter can end with it.
+bool KivRefuseInvalidFilter(IKivMp3Filter &filter);

@@ -1,6 +1,5 @@
 #include "catalog/Mp3RowReader.h"
 
-#include "app/core/UserInterface.h"
 #include "catalog/CatalogLog.h"
 #include "catalog/Database.h"
 #include "catalog/Mp3Filter.h"
@@ -378,13 +377,7 @@ bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
 
 bool CKivMp3RowReader::ReadWithFilter(IKivMp3Filter &filter, const Sink &sink)
 {
-    const auto refuse = [&filter] {
-        kivUi().showMessage(
-            QStringLiteral("Der eingestellte Filter ist ungültig ! Bitte Überprüfen Sie Ihre eingabe."),
-            QStringLiteral("Warnung !"), KivIcon::Exclamation);
-        kivUi().runFilterDialog(filter);
-        return false;
-    };
+    const auto refuse = [&filter] { return KivRefuseInvalidFilter(filter); };
     if (!filter.IsValid())
         return refuse();
     if (Read(CKivMp3sQuery::WithFilter(filter), sink))

@@ -1,6 +1,5 @@
 #include "catalog/RsMp3s.h"
 
-#include "app/core/UserInterface.h"
 #include "catalog/Mp3Filter.h"
 #include "catalog/Mp3SortClause.h"
 #include "catalog/Mp3sQuery.h"
@@ -81,13 +80,7 @@ bool CRsMp3s::OpenByFolder(const QString &mediumName, qint32 folderId, bool pend
 bool CRsMp3s::OpenWithFilter(IKivMp3Filter &filter)
 {
     Close();
-    const auto refuse = [&filter] {
-        kivUi().showMessage(
-            QStringLiteral("Der eingestellte Filter ist ungültig ! Bitte Überprüfen Sie Ihre eingabe."),
-            QStringLiteral("Warnung !"), KivIcon::Exclamation);
-        kivUi().runFilterDialog(filter);
-        return false;
-    };
+    const auto refuse = [&filter] { return KivRefuseInvalidFilter(filter); };
     if (!filter.IsValid())
         return refuse();
     m_strFilter = filter.WhereText();

@@ -1,4 +1,4 @@
-#include "browse/BrowseTests.h"
+#include "support/TestRegistry.h"
 
 #include "browse/Filter.h"
 #include "browse/FilterFeld.h"
@@ -6,40 +6,29 @@
 #include "media/MedienListe.h"
 #include "media/Medium.h"
 #include "media/MediumHeaderFile.h"
-#include "support/CatalogFixture.h"
-#include "support/FakeDrives.h"
-#include "support/RecordingUi.h"
+#include "support/MediaWorkspace.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // The filter against a catalog: the clause of online media, and filtered queries on both engines.
-class FilterQueryTest : public QObject
+class FilterQueryTest : public QObject, private MediaWorkspace
 {
     Q_OBJECT
 
-    CatalogFixture m_catalog;
-    RecordingUi m_ui;
-    FakeDrives m_drives;
-    QTemporaryDir m_dir;
-    static constexpr int User = 1;
 
     // A medium of the user on its own folder; online when it has its header there.
     void addMedium(CKivMedienListe &media, const QString &name, bool online)
     {
-        const QString root = m_dir.filePath(QString::number(media.Count())) + QLatin1Char('/');
-        QDir(root).removeRecursively();
-        QVERIFY(QDir().mkpath(root));
-        QVERIFY(media.CreateFromFolder(m_catalog.db(), name, root));
+        const QString root = folder(QString::number(media.Count()));
+        QVERIFY(media.CreateFromFolder(db(), name, root));
         if (!online)
             QVERIFY(QFile::remove(CKivMediumHeaderFile::PathIn(root)));
     }
 
     void addMp3(const QString &medium, const QString &file, const QString &artist, int rating)
     {
-        CRsMp3s mp3s(m_catalog.db());
+        CRsMp3s mp3s(db());
         mp3s.AddNew();
         mp3s.m_Mediumname = medium;
         mp3s.m_Filename = file;
@@ -57,7 +46,7 @@ class FilterQueryTest : public QObject
     QStringList filtered(CKivFilter &filter)
     {
         QStringList files;
-        CRsMp3s mp3s(m_catalog.db());
+        CRsMp3s mp3s(db());
         if (mp3s.OpenWithFilter(filter)) {
             for (; !mp3s.IsEOF(); mp3s.MoveNext())
                 files << mp3s.m_Filename;
@@ -68,8 +57,7 @@ class FilterQueryTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(m_catalog.recreate());
-        m_ui.clear();
+        QVERIFY(recreate());
     }
 
     void onlineClauseNamesTheOnlineMediaInSetOrder()
@@ -103,7 +91,7 @@ private Q_SLOTS:
 
         // A medium another user placed is not the user's, whatever its header says.
         media.At(0)->WriteHeaderFile();
-        QVERIFY(media.At(0)->RemoveAssignment(m_catalog.db()));
+        QVERIFY(media.At(0)->RemoveAssignment(db()));
         QCOMPARE(filter.WhereText(), QStringLiteral("SearchIndex LIKE '%%'"));
     }
 
@@ -132,7 +120,7 @@ private Q_SLOTS:
 
         filter.SetOnlineOnly(false);
         QCOMPARE(filtered(filter), (QStringList{QStringLiteral("o1.mp3"), QStringLiteral("r1.mp3")}));
-        QVERIFY(m_ui.messages().isEmpty());
+        QVERIFY(ui.messages().isEmpty());
     }
 
     void aNumericValueThatIsNoNumberIsNeverRunAsSql()
@@ -147,7 +135,7 @@ private Q_SLOTS:
 
         // The query code asks first and runs nothing.
         QVERIFY(!filter.ValidateForQuery());
-        QCOMPARE(m_ui.filterDialogs(), 1);
+        QCOMPARE(ui.filterDialogs(), 1);
 
         // Queried anyway, the value is compared as data: no row matches (or the engine refuses the
         // comparison and the user is sent to the filter dialog), never every row.
@@ -159,10 +147,6 @@ private Q_SLOTS:
     }
 };
 
-int runFilterQueryTest(int argc, char **argv)
-{
-    FilterQueryTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(FilterQueryTest, CatalogFixture::isolateOdbcIni);
 
 #include "FilterQueryTest.moc"

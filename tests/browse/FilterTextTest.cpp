@@ -1,4 +1,4 @@
-#include "browse/BrowseTests.h"
+#include "support/TestRegistry.h"
 
 #include "app/core/ProfileStore.h"
 #include "app/core/Settings.h"
@@ -220,10 +220,6 @@ private Q_SLOTS:
     }
 };
 
-int runFilterTextTest(int argc, char **argv)
-{
-    FilterTextTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(FilterTextTest);
 
 #include "FilterTextTest.moc"

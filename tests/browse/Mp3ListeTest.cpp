@@ -7,40 +7,21 @@
 #include "media/Medium.h"
 #include "media/MediumHeaderFile.h"
 #include "mp3/item/Mp3Status.h"
-#include "support/CatalogFixture.h"
-#include "support/FakeDrives.h"
-#include "support/RecordingUi.h"
+#include "support/MediaWorkspace.h"
+#include "support/TestRegistry.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // The MP3 list against a catalog on both engines: every load operation, rows of media the user does
 // not have, the counters of pending imports, shared items and the invalid filter.
-class Mp3ListeTest : public QObject
+class Mp3ListeTest : public QObject, private MediaWorkspace
 {
     Q_OBJECT
 
-    CatalogFixture m_catalog;
-    RecordingUi m_ui;
-    FakeDrives m_drives;
-    QTemporaryDir m_dir;
     std::unique_ptr<CKivMedienListe> m_media;
-    static constexpr int User = 1;
     static constexpr int OtherUser = 2;
-
-    CKivDatabase &db() { return m_catalog.db(); }
-
-    QString freshRoot(const QString &name)
-    {
-        const QString root = m_dir.filePath(name) + QLatin1Char('/');
-        QDir(root).removeRecursively();
-        QDir().mkpath(root);
-        return root;
-    }
 
     // A row as a scan would have stored it (no file needed for a list).
     void addMp3(const QString &medium, const QString &subPath, const QString &file, const QString &title,
@@ -77,16 +58,15 @@ class Mp3ListeTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(m_catalog.recreate());
-        m_ui.clear();
+        QVERIFY(recreate());
         // Medium A is the user's and online, B the user's but offline, C another user's.
         CKivMedienListe setup(User, QString());
-        QVERIFY(setup.CreateFromFolder(db(), QStringLiteral("A"), freshRoot(QStringLiteral("a"))));
-        const QString rootB = freshRoot(QStringLiteral("b"));
+        QVERIFY(setup.CreateFromFolder(db(), QStringLiteral("A"), folder(QStringLiteral("a"))));
+        const QString rootB = folder(QStringLiteral("b"));
         QVERIFY(setup.CreateFromFolder(db(), QStringLiteral("B"), rootB));
         QVERIFY(QFile::remove(CKivMediumHeaderFile::PathIn(rootB)));
         CKivMedienListe other(OtherUser, QString());
-        QVERIFY(other.CreateFromFolder(db(), QStringLiteral("C"), freshRoot(QStringLiteral("c"))));
+        QVERIFY(other.CreateFromFolder(db(), QStringLiteral("C"), folder(QStringLiteral("c"))));
         m_media = std::make_unique<CKivMedienListe>(User, QString());
         QVERIFY(m_media->Load(db()));
 
@@ -101,9 +81,6 @@ private Q_SLOTS:
     void constructionAndMediumLoads()
     {
         CKivMp3Liste list(db());
-        QCOMPARE(list.GetName(), QStringLiteral("Unbenannt"));
-        QCOMPARE(list.GetSearchOperator(), QStringLiteral("LIKE"));
-        QCOMPARE(list.GetSearchField(), QStringLiteral("SearchIndex"));
         list.SetMedia(m_media.get());
         QSignalSpy replaced(&list, &CKivMp3Liste::itemsReplaced);
 
@@ -143,7 +120,7 @@ private Q_SLOTS:
         QCOMPARE(list.ItemCount(), 1);
         list.Search(QStringLiteral("nothing like it"), QString());
         QCOMPARE(list.ItemCount(), 0);
-        QVERIFY(m_ui.messages().isEmpty());
+        QVERIFY(ui.messages().isEmpty());
     }
 
     void withoutMediaNoRowIsShown()
@@ -237,17 +214,10 @@ private Q_SLOTS:
         list.LoadFiltered(filter);
         QCOMPARE(list.ItemCount(), 0);
         QCOMPARE(replaced.count(), 1);
-        QCOMPARE(m_ui.filterDialogs(), 1);
+        QCOMPARE(ui.filterDialogs(), 1);
     }
 };
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    if (!CatalogFixture::isolateOdbcIni())
-        return 1;
-    Mp3ListeTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(Mp3ListeTest, CatalogFixture::isolateOdbcIni);
 
 #include "Mp3ListeTest.moc"

@@ -1,4 +1,4 @@
-#include "catalog/CatalogTests.h"
+#include "support/TestRegistry.h"
 
 #include "catalog/RsFolder.h"
 #include "catalog/RsImport.h"
@@ -91,10 +91,6 @@ private Q_SLOTS:
     }
 };
 
-int runConcurrencyTest(int argc, char **argv)
-{
-    ConcurrencyTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(ConcurrencyTest, CatalogFixture::isolateOdbcIni);
 
 #include "ConcurrencyTest.moc"

@@ -1,4 +1,4 @@
-#include "catalog/CatalogTests.h"
+#include "support/TestRegistry.h"
 
 #include "catalog/CatalogCreator.h"
 #include "catalog/OdbcIni.h"
@@ -161,10 +161,6 @@ private Q_SLOTS:
     }
 };
 
-int runDatabaseTest(int argc, char **argv)
-{
-    DatabaseTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(DatabaseTest, CatalogFixture::isolateOdbcIni);
 
 #include "DatabaseTest.moc"

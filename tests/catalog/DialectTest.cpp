@@ -1,4 +1,4 @@
-#include "catalog/CatalogTests.h"
+#include "support/TestRegistry.h"
 
 #include "catalog/SqlDialect.h"
 #include "catalog/SqlQuote.h"
@@ -49,10 +49,6 @@ private Q_SLOTS:
     }
 };
 
-int runDialectTest(int argc, char **argv)
-{
-    DialectTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(DialectTest);
 
 #include "DialectTest.moc"

@@ -1,4 +1,4 @@
-#include "catalog/CatalogTests.h"
+#include "support/TestRegistry.h"
 
 #include "catalog/RsFolder.h"
 #include "support/CatalogFixture.h"
@@ -139,10 +139,6 @@ private Q_SLOTS:
     }
 };
 
-int runFolderTest(int argc, char **argv)
-{
-    FolderTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(FolderTest, CatalogFixture::isolateOdbcIni);
 
 #include "FolderTest.moc"

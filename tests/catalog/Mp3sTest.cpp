@@ -1,4 +1,4 @@
-#include "catalog/CatalogTests.h"
+#include "support/TestRegistry.h"
 
 #include "catalog/Mp3Filter.h"
 #include "catalog/Mp3SortClause.h"
@@ -228,10 +228,6 @@ private Q_SLOTS:
     }
 };
 
-int runMp3sTest(int argc, char **argv)
-{
-    Mp3sTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(Mp3sTest, CatalogFixture::isolateOdbcIni);
 
 #include "Mp3sTest.moc"

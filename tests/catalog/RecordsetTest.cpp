@@ -1,4 +1,4 @@
-#include "catalog/CatalogTests.h"
+#include "support/TestRegistry.h"
 
 #include "catalog/RsBenutzer.h"
 #include "catalog/RsFolder.h"
@@ -289,10 +289,6 @@ private Q_SLOTS:
     }
 };
 
-int runRecordsetTest(int argc, char **argv)
-{
-    RecordsetTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(RecordsetTest, CatalogFixture::isolateOdbcIni);
 
 #include "RecordsetTest.moc"

@@ -1,7 +1,8 @@
-#include "media/MediaTests.h"
+#include "support/TestRegistry.h"
 
 #include "media/DriveType.h"
 #include "media/LinuxDrives.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,14 +18,6 @@ class DrivesTest : public QObject
     QTemporaryDir m_dir;
 
     QString at(const QString &name) const { return m_dir.filePath(name); }
-
-    void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
 
     // A mount table whose mount points lie in the test folder, and a /sys/block look-alike.
     CKivLinuxDrives fixtureDrives()
@@ -48,15 +41,15 @@ class DrivesTest : public QObject
         line("/over", "ext4", "/dev/vda3");
         line("/over", "nfs", "server:/shadow");  // mounted later on the same point: it covers the first
         table += "garbage line without the separator\n\n";
-        writeFile(at(QStringLiteral("mountinfo")), table);
+        TestFiles::write(at(QStringLiteral("mountinfo")), table);
 
         for (const char *dir : {"disk", "usb", "usb stick", "net", "share", "ssh", "cd", "dvd", "ram", "proc", "over",
                                 "usb2"})
             QDir().mkpath(at(QLatin1String(dir)));
-        writeFile(at(QStringLiteral("block/sdb/removable")), "1\n");
+        TestFiles::write(at(QStringLiteral("block/sdb/removable")), "1\n");
         QDir().mkpath(at(QStringLiteral("block/sdb/sdb1")));
-        writeFile(at(QStringLiteral("block/sdc/removable")), "1\n");
-        writeFile(at(QStringLiteral("block/vda/removable")), "0\n");
+        TestFiles::write(at(QStringLiteral("block/sdc/removable")), "1\n");
+        TestFiles::write(at(QStringLiteral("block/vda/removable")), "0\n");
         QDir().mkpath(at(QStringLiteral("block/vda/vda2")));
         return CKivLinuxDrives(at(QStringLiteral("mountinfo")), at(QStringLiteral("block")));
     }
@@ -123,10 +116,6 @@ private Q_SLOTS:
 
 };
 
-int runDrivesTest(int argc, char **argv)
-{
-    DrivesTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(DrivesTest);
 
 #include "DrivesTest.moc"

@@ -1,6 +1,7 @@
-#include "media/MediaTests.h"
+#include "support/TestRegistry.h"
 
 #include "media/MediumHeaderFile.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,18 +21,8 @@ class HeaderFileTest : public QObject
     QString root() const { return m_dir.path() + QLatin1Char('/'); }
     QString headerPath() const { return CKivMediumHeaderFile::PathIn(root()); }
 
-    void writeRaw(const QByteArray &bytes)
-    {
-        QFile file(headerPath());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(file.write(bytes), bytes.size());
-    }
-
-    QByteArray readRaw()
-    {
-        QFile file(headerPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void writeRaw(const QByteArray &bytes) { QVERIFY(TestFiles::write(headerPath(), bytes)); }
+    QByteArray readRaw() const { return TestFiles::read(headerPath()); }
 
 private Q_SLOTS:
     void init()
@@ -125,10 +116,6 @@ private Q_SLOTS:
     }
 };
 
-int runHeaderFileTest(int argc, char **argv)
-{
-    HeaderFileTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(HeaderFileTest);
 
 #include "HeaderFileTest.moc"

@@ -4,43 +4,14 @@
 #include "catalog/RsMedienNamen.h"
 #include "catalog/RsMedienUser.h"
 #include "media/MediumHeaderFile.h"
-#include "support/CatalogFixture.h"
-#include "support/FakeDrives.h"
-#include "support/RecordingUi.h"
+#include "support/MediaWorkspace.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // What the media tests share: a fresh catalog, the recording user interface, the fake drives and
 // folders to put media in.
-struct MediaFixture
+struct MediaFixture : MediaWorkspace
 {
-    CatalogFixture catalog;
-    RecordingUi ui;
-    FakeDrives drives;
-    QTemporaryDir dir;
-
-    CKivDatabase &db() { return catalog.db(); }
-
-    bool recreate()
-    {
-        ui.clear();
-        ui.answers.clear();
-        ui.fallback = KivAnswer::Ok;
-        return catalog.recreate();
-    }
-
-    // A fresh folder below the test folder, ending in "/".
-    QString folder(const QString &name)
-    {
-        const QString path = dir.filePath(name);
-        QDir(path).removeRecursively();
-        QDir().mkpath(path);
-        return path + QLatin1Char('/');
-    }
-
     static void writeHeader(const QString &root, const QString &name)
     {
         QVERIFY(CKivMediumHeaderFile::Write(root, name));
@@ -60,17 +31,6 @@ struct MediaFixture
                 result << names.m_Mediumname;
         }
         return result;
-    }
-
-    int assignmentRows()
-    {
-        CRsMedienUser users(db());
-        int count = 0;
-        if (users.Open()) {
-            for (; !users.IsEOF(); users.MoveNext())
-                ++count;
-        }
-        return count;
     }
 
     // A MedienNamen row written directly, as another program or user may have left it.
@@ -116,15 +76,5 @@ struct MediaFixture
             return nullptr;
         row->Close();  // the members keep the row
         return row;
-    }
-
-    bool saidOnce(const QString &text, const QString &caption)
-    {
-        int count = 0;
-        for (const RecordingUi::Message &message : ui.messages()) {
-            if (message.text == text && message.caption == caption)
-                ++count;
-        }
-        return count == 1;
     }
 };

@@ -1,4 +1,4 @@
-#include "media/MediaTests.h"
+#include "support/TestRegistry.h"
 
 #include "media/DriveType.h"
 #include "media/MediaFixture.h"
@@ -14,7 +14,7 @@ class MedienListeTest : public QObject
     Q_OBJECT
 
     MediaFixture m_f;
-    static constexpr int User = 1;
+    static constexpr int User = MediaWorkspace::User;
 
     QString taken() const { return QStringLiteral("Mediumname ist bereits vergeben oder ungültig!"); }
 
@@ -81,11 +81,11 @@ private Q_SLOTS:
                                     QStringLiteral("CD"), QString()}) {
             m_f.ui.clear();
             QVERIFY(!media.CreateFromFolder(m_f.db(), name, m_f.folder(QStringLiteral("b"))));
-            QVERIFY(m_f.saidOnce(taken(), QStringLiteral("Warnung !")));
+            QCOMPARE(m_f.told(taken(), QStringLiteral("Warnung !")), 1);
         }
         m_f.ui.clear();
         QVERIFY(!media.CreateFromFolder(m_f.db(), QString(100, QLatin1Char('n')), m_f.folder(QStringLiteral("c"))));
-        QVERIFY(m_f.saidOnce(KivMediumName::tooLongText(), QStringLiteral("Warnung !")));
+        QCOMPARE(m_f.told(KivMediumName::tooLongText(), QStringLiteral("Warnung !")), 1);
 
         // A folder that is no absolute path cannot take the header file.
         m_f.ui.clear();
@@ -116,10 +116,6 @@ private Q_SLOTS:
     }
 };
 
-int runMedienListeTest(int argc, char **argv)
-{
-    MedienListeTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(MedienListeTest, CatalogFixture::isolateOdbcIni);
 
 #include "MedienListeTest.moc"

@@ -1,4 +1,4 @@
-#include "media/MediaTests.h"
+#include "support/TestRegistry.h"
 
 #include "media/DriveType.h"
 #include "media/MediaFixture.h"
@@ -13,7 +13,7 @@ class MediumFormTest : public QObject
     Q_OBJECT
 
     MediaFixture m_f;
-    static constexpr int User = 1;
+    static constexpr int User = MediaWorkspace::User;
 
     void expectRefusal(CKivMediumForm &form, const QString &text, const QString &caption)
     {
@@ -119,10 +119,6 @@ private Q_SLOTS:
     }
 };
 
-int runMediumFormTest(int argc, char **argv)
-{
-    MediumFormTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(MediumFormTest, CatalogFixture::isolateOdbcIni);
 
 #include "MediumFormTest.moc"

@@ -1,10 +1,11 @@
-#include "media/MediaTests.h"
+#include "support/TestRegistry.h"
 
 #include "media/DriveType.h"
 #include "media/MediaFixture.h"
 #include "media/Medium.h"
 #include "media/MediumName.h"
 #include "media/MediumRoot.h"
+#include "support/TestFiles.h"
 
 // One medium against the catalog and its folder: the online states, saving with the header check,
 // the name rules and removing the user's assignment.
@@ -13,22 +14,7 @@ class MediumTest : public QObject
     Q_OBJECT
 
     MediaFixture m_f;
-    static constexpr int User = 1;
-
-    // A new disk medium named `name` on `root`, saved with the header check.
-    std::unique_ptr<CKivMedium> saved(const QString &name, const QString &root)
-    {
-        std::unique_ptr<CKivMedium> medium = CKivMedium::NewDisk(User);
-        if (!medium->SetName(name))
-            return nullptr;
-        const KivMediumRoot::Parts parts = KivMediumRoot::split(root);
-        medium->SetDrive(parts.drive);
-        medium->SetPath(parts.path);
-        medium->SetDriveType(KivDriveType::Fixed);
-        if (!medium->Save(m_f.db(), true))
-            return nullptr;
-        return medium;
-    }
+    static constexpr int User = MediaWorkspace::User;
 
     std::unique_ptr<CKivMedium> loaded(const QString &name, int user = User)
     {
@@ -45,7 +31,7 @@ private Q_SLOTS:
     void onlineOnlyWithItsOwnNameInTheHeader()
     {
         const QString root = m_f.folder(QStringLiteral("rock"));
-        std::unique_ptr<CKivMedium> rock = saved(QStringLiteral("Rock"), root);
+        std::unique_ptr<CKivMedium> rock = m_f.medium(QStringLiteral("Rock"), root);
         QVERIFY(rock);
         QCOMPARE(MediaFixture::headerName(root), QStringLiteral("Rock"));
         QCOMPARE(rock->CheckOnline(), int(CKivMedium::Online));
@@ -67,7 +53,7 @@ private Q_SLOTS:
     void offlineFlagMissingDriveAndBrokenHeadersMeanOffline()
     {
         const QString root = m_f.folder(QStringLiteral("flag"));
-        std::unique_ptr<CKivMedium> medium = saved(QStringLiteral("Flag"), root);
+        std::unique_ptr<CKivMedium> medium = m_f.medium(QStringLiteral("Flag"), root);
         QVERIFY(medium);
         medium->SetOffline(true);
         QCOMPARE(medium->CheckOnline(), int(CKivMedium::Offline));
@@ -80,10 +66,7 @@ private Q_SLOTS:
         m_f.drives.setMissing(QStringLiteral("/"), false);
 
         for (const QByteArray &bytes : {QByteArray(), QByteArray("Flag"), QByteArray(299, '\0').prepend("Fla")}) {
-            QFile file(CKivMediumHeaderFile::PathIn(root));
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(bytes);
-            file.close();
+            QVERIFY(TestFiles::write(CKivMediumHeaderFile::PathIn(root), bytes));
             QCOMPARE(medium->CheckOnline(), int(CKivMedium::Offline));
         }
         QFile::remove(CKivMediumHeaderFile::PathIn(root));
@@ -93,7 +76,7 @@ private Q_SLOTS:
     void aMediumWithoutTheUsersAssignmentIsNotAssigned()
     {
         const QString root = m_f.folder(QStringLiteral("friend"));
-        QVERIFY(saved(QStringLiteral("Friend"), root));
+        QVERIFY(m_f.medium(QStringLiteral("Friend"), root));
         std::unique_ptr<CKivMedium> other = loaded(QStringLiteral("Friend"), 2);
         QCOMPARE(other->GetAssignmentID(), -1);
         QCOMPARE(other->GetDrive(), KivMediumRoot::defaultDrive());
@@ -106,7 +89,7 @@ private Q_SLOTS:
         other->SetPath(root);
         QVERIFY(other->Save(m_f.db(), true));
         QVERIFY(other->GetAssignmentID() > 0);
-        QCOMPARE(m_f.assignmentRows(), 2);
+        QCOMPARE(m_f.rowCount<CRsMedienUser>(), 2);
         QCOMPARE(loaded(QStringLiteral("Friend"), 2)->CheckOnline(), int(CKivMedium::Online));
     }
 
@@ -149,22 +132,22 @@ private Q_SLOTS:
     {
         const QString root = m_f.folder(QStringLiteral("taken"));
         MediaFixture::writeHeader(root, QStringLiteral("Jazz"));
-        QVERIFY(!saved(QStringLiteral("Rock"), root));
-        QVERIFY(m_f.saidOnce(QStringLiteral("Der von Ihnen gewählte MediumPath ist ungültig,\nda bereits ein Medium "
+        QVERIFY(!m_f.medium(QStringLiteral("Rock"), root));
+        QCOMPARE(m_f.told(QStringLiteral("Der von Ihnen gewählte MediumPath ist ungültig,\nda bereits ein Medium "
                                             "mit dem Namen: (Jazz)\nan dieser Stelle exsistiert."),
-                             QStringLiteral("Warnung !")));
+                             QStringLiteral("Warnung !")), 1);
         QVERIFY(m_f.mediumNames().isEmpty());
         QCOMPARE(MediaFixture::headerName(root), QStringLiteral("Jazz"));
 
         // The same folder carrying the medium's own header is accepted and keeps it.
-        QVERIFY(saved(QStringLiteral("Jazz"), root));
+        QVERIFY(m_f.medium(QStringLiteral("Jazz"), root));
         QCOMPARE(m_f.mediumNames(), QStringList{QStringLiteral("Jazz")});
     }
 
     void saveStoresBothRowsAndTheHeader()
     {
         const QString root = m_f.folder(QStringLiteral("new"));
-        std::unique_ptr<CKivMedium> medium = saved(QStringLiteral("Rock'n'Roll"), root);
+        std::unique_ptr<CKivMedium> medium = m_f.medium(QStringLiteral("Rock'n'Roll"), root);
         QVERIFY(medium);
         QVERIFY(medium->GetID() > 0);
         CRsMedienUser users(m_f.db());
@@ -180,7 +163,7 @@ private Q_SLOTS:
         medium->SetPath(moved);
         medium->SetOffline(true);
         QVERIFY(medium->Save(m_f.db(), false));
-        QCOMPARE(m_f.assignmentRows(), 1);
+        QCOMPARE(m_f.rowCount<CRsMedienUser>(), 1);
         QVERIFY(users.OpenByMediumAndUser(medium->GetID(), User));
         QCOMPARE(users.m_Drive + users.m_Path, moved);
         QCOMPARE(users.m_Offline, 1);
@@ -189,28 +172,28 @@ private Q_SLOTS:
     void aSaveWhoseHeaderCannotBeWrittenStoresNothing()
     {
         const QString root = m_f.dir.filePath(QStringLiteral("not-there/"));
-        QVERIFY(!saved(QStringLiteral("Rock"), root));
-        QVERIFY(m_f.saidOnce(QStringLiteral("Beim Öffnen oder Speichern der Datei ist ein Fehler aufgetreten !"),
-                             QStringLiteral("Warnung")));
+        QVERIFY(!m_f.medium(QStringLiteral("Rock"), root));
+        QCOMPARE(m_f.told(QStringLiteral("Beim Öffnen oder Speichern der Datei ist ein Fehler aufgetreten !"),
+                             QStringLiteral("Warnung")), 1);
         QVERIFY(m_f.mediumNames().isEmpty());
-        QCOMPARE(m_f.assignmentRows(), 0);
+        QCOMPARE(m_f.rowCount<CRsMedienUser>(), 0);
 
         // The name is still free once the folder exists.
         QDir().mkpath(root);
-        QVERIFY(saved(QStringLiteral("Rock"), root));
+        QVERIFY(m_f.medium(QStringLiteral("Rock"), root));
     }
 
     void aNameAlreadyStoredIsNotStoredTwice()
     {
-        QVERIFY(saved(QStringLiteral("Rock"), m_f.folder(QStringLiteral("one"))));
+        QVERIFY(m_f.medium(QStringLiteral("Rock"), m_f.folder(QStringLiteral("one"))));
         const QString two = m_f.folder(QStringLiteral("two"));
-        QVERIFY(!saved(QStringLiteral("Rock"), two));
-        QVERIFY(m_f.saidOnce(QStringLiteral("Beim Speichern des Mediums ist ein Fehler aufgetretten. Medium konnte "
+        QVERIFY(!m_f.medium(QStringLiteral("Rock"), two));
+        QCOMPARE(m_f.told(QStringLiteral("Beim Speichern des Mediums ist ein Fehler aufgetretten. Medium konnte "
                                             "nicht erstellt oder geändert werden !"),
-                             QStringLiteral("Warnung !")));
+                             QStringLiteral("Warnung !")), 1);
         QVERIFY(!CKivMediumHeaderFile::Exists(two));
         QCOMPARE(m_f.mediumNames(), QStringList{QStringLiteral("Rock")});
-        QCOMPARE(m_f.assignmentRows(), 1);
+        QCOMPARE(m_f.rowCount<CRsMedienUser>(), 1);
     }
 
     void nameRules()
@@ -234,7 +217,7 @@ private Q_SLOTS:
         QVERIFY(cd->SetName(QStringLiteral("CD:\\Pop")));
         QVERIFY(!cd->SetName(QStringLiteral("CD:\\")));
 
-        std::unique_ptr<CKivMedium> stored = saved(QStringLiteral("Rock"), m_f.folder(QStringLiteral("named")));
+        std::unique_ptr<CKivMedium> stored = m_f.medium(QStringLiteral("Rock"), m_f.folder(QStringLiteral("named")));
         m_f.ui.clear();
         QVERIFY(!stored->SetName(QStringLiteral("Pop")));
         QCOMPARE(m_f.ui.messages().value(0).caption, QStringLiteral("Benutzerfehler:"));
@@ -257,7 +240,7 @@ private Q_SLOTS:
     void removingTheAssignmentPutsTheMediumBackOnTheDefaultRoot()
     {
         const QString root = m_f.folder(QStringLiteral("remove"));
-        std::unique_ptr<CKivMedium> medium = saved(QStringLiteral("Rock"), root);
+        std::unique_ptr<CKivMedium> medium = m_f.medium(QStringLiteral("Rock"), root);
         QCOMPARE(medium->CheckOnline(), int(CKivMedium::Online));
         QVERIFY(medium->RemoveAssignment(m_f.db()));
         QCOMPARE(medium->GetAssignmentID(), -1);
@@ -266,7 +249,7 @@ private Q_SLOTS:
         QVERIFY(medium->GetPath().isEmpty());
         QCOMPARE(medium->GetDriveType(), int(KivDriveType::Unknown));
         QCOMPARE(medium->GetState(), int(CKivMedium::NotAssigned));
-        QCOMPARE(m_f.assignmentRows(), 0);
+        QCOMPARE(m_f.rowCount<CRsMedienUser>(), 0);
         QCOMPARE(m_f.mediumNames(), QStringList{QStringLiteral("Rock")});
         QCOMPARE(loaded(QStringLiteral("Rock"))->CheckOnline(), int(CKivMedium::NotAssigned));
     }
@@ -291,10 +274,6 @@ private Q_SLOTS:
     }
 };
 
-int runMediumTest(int argc, char **argv)
-{
-    MediumTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(MediumTest, CatalogFixture::isolateOdbcIni);
 
 #include "MediumTest.moc"

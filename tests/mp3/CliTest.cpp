@@ -1,5 +1,5 @@
 #include "mp3/Mp3Fixtures.h"
-#include "mp3/Mp3Tests.h"
+#include "support/TestRegistry.h"
 
 #include "mp3/MpegAudioInfo.h"
 
@@ -34,7 +34,7 @@ private Q_SLOTS:
     void analyzePrintsEveryField()
     {
         const QString path = m_dir.filePath(QStringLiteral("a.mp3"));
-        QVERIFY(writeFile(path, frames(Mp3Fixtures::Header(), 417, 100) + id3v1("Song", 4, 17)));
+        QVERIFY(TestFiles::write(path, frames(Mp3Fixtures::Header(), 417, 100) + id3v1("Song", 4, 17)));
         QByteArray out;
         QCOMPARE(run({QStringLiteral("analyze"), path, path}, &out), 0);
         const QList<QByteArray> lines = out.trimmed().split('\n');
@@ -56,7 +56,7 @@ private Q_SLOTS:
     void tagChangesGivenFields()
     {
         const QString path = m_dir.filePath(QStringLiteral("t.mp3"));
-        QVERIFY(writeFile(path, frames(Mp3Fixtures::Header(), 417, 10) + id3v1("Old", 2, 0)));
+        QVERIFY(TestFiles::write(path, frames(Mp3Fixtures::Header(), 417, 10) + id3v1("Old", 2, 0)));
         QCOMPARE(run({QStringLiteral("tag"), path, QStringLiteral("--artist"), QStringLiteral("Ärzte"),
                       QStringLiteral("--track"), QStringLiteral("9"), QStringLiteral("--genre"),
                       QStringLiteral("Trash Metal")}),
@@ -77,10 +77,6 @@ private Q_SLOTS:
     }
 };
 
-int runCliTest(int argc, char **argv)
-{
-    CliTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+MELVORA_TEST(CliTest);
 
 #include "CliTest.moc"

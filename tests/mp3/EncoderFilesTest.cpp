@@ -1,5 +1,5 @@
 #include "mp3/Mp3Fixtures.h"
-#include "mp3/Mp3Tests.h"
+#include "support/TestRegistry.h"
 
 #include "mp3/MpegAudioInfo.h"
 #include "mp3/MpegTables.h"
@@ -60,12 +60,12 @@ private Q_SLOTS:
                 pcm.append(char(s & 0xFF)).append(char((s >> 8) & 0xFF));
         }
         m_pcm = m_dir.filePath(QStringLiteral("in.raw"));
-        QVERIFY(writeFile(m_pcm, pcm));
+        QVERIFY(TestFiles::write(m_pcm, pcm));
         // Cover art: a JPEG-like picture full of sync patterns, larger than the search window.
         QByteArray jpeg("\xFF\xD8\xFF\xE0", 4);
         for (int i = 0; i < 30000; ++i)
             jpeg.append(char(i % 7 == 0 ? 0xFF : (i * 31) & 0xFF));
-        QVERIFY(writeFile(m_dir.filePath(QStringLiteral("cover.jpg")), jpeg));
+        QVERIFY(TestFiles::write(m_dir.filePath(QStringLiteral("cover.jpg")), jpeg));
     }
 
     void frameCountsMatchEncoder_data()
@@ -115,7 +115,7 @@ private Q_SLOTS:
         QVERIFY(lame.waitForFinished(60000));
         QCOMPARE(lame.exitCode(), 0);
 
-        const QByteArray data = readFile(out);
+        const QByteArray data = TestFiles::read(out);
         const qint64 announced = announcedFrames(data);
         QVERIFY2(announced > 0, "no Info frame at the start");
         CMpegAudioInfo info;
@@ -139,10 +139,6 @@ private Q_SLOTS:
     }
 };
 
-int runEncoderFilesTest(int argc, char **argv)
-{
-    EncoderFilesTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+MELVORA_TEST(EncoderFilesTest);
 
 #include "EncoderFilesTest.moc"

@@ -1,5 +1,5 @@
 #include "mp3/Mp3Fixtures.h"
-#include "mp3/Mp3Tests.h"
+#include "support/TestRegistry.h"
 
 #include "mp3/MemorySource.h"
 #include "mp3/MpegAudioInfo.h"
@@ -60,7 +60,7 @@ private Q_SLOTS:
         const QByteArray data = frames(Header(), 417, 1000);
         QCOMPARE(data.left(4), QByteArray("\xFF\xFB\x90\x00", 4));
         const QString path = dir.filePath(QStringLiteral("a.mp3"));
-        QVERIFY(writeFile(path, data));
+        QVERIFY(TestFiles::write(path, data));
         CMpegAudioInfo info;
         QVERIFY(info.Analyze(path));
         QCOMPARE(info.GetFlags(), CMpegAudioInfo::kFlagFrames);
@@ -138,7 +138,7 @@ private Q_SLOTS:
         h.bitRateIndex = 8;
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("m2.mp3"));
-        QVERIFY(writeFile(path, frames(h, 208, 400)));
+        QVERIFY(TestFiles::write(path, frames(h, 208, 400)));
         CMpegAudioInfo info;
         QVERIFY(info.Analyze(path));
         QCOMPARE(info.GetFrameCount(), 400);
@@ -230,7 +230,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("z.mp3"));
         for (int size : {0, 1, 3, 4, 127, 128, 50000}) {
-            QVERIFY(writeFile(path, QByteArray(size, '\0')));
+            QVERIFY(TestFiles::write(path, QByteArray(size, '\0')));
             CMpegAudioInfo info;
             QVERIFY(info.Analyze(path));
             QCOMPARE(info.GetFlags(), 0);
@@ -275,7 +275,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("t.mp3"));
-        QVERIFY(writeFile(path,
+        QVERIFY(TestFiles::write(path,
                           frames(Header(), 417, 10) + id3v1(QByteArray("\xFF\xFB\x90\x00 Song", 9), 3, 17)));
         CMpegAudioInfo info;
         QVERIFY(info.Analyze(path));
@@ -360,7 +360,7 @@ private Q_SLOTS:
     void fuzzFindings()
     {
         QFETCH(QString, path);
-        const auto r = walk(readFile(path));
+        const auto r = walk(TestFiles::read(path));
         QVERIFY(r.duration >= 0);
         CMpegAudioInfo info;
         QVERIFY(info.Analyze(path));
@@ -404,10 +404,6 @@ private Q_SLOTS:
     }
 };
 
-int runFrameWalkTest(int argc, char **argv)
-{
-    FrameWalkTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+MELVORA_TEST(FrameWalkTest);
 
 #include "FrameWalkTest.moc"

@@ -3,7 +3,6 @@
 #include "mp3/MemorySource.h"
 #include "mp3/SlowFrameWalk.h"
 
-#include <QFile>
 #include <QTest>
 
 namespace Mp3Fixtures {
@@ -93,18 +92,6 @@ KivMpeg::FrameWalkResult walk(const QByteArray &data)
         }
     }
     return expected;
-}
-
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(data) == data.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace Mp3Fixtures

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mp3/FrameWalk.h"
+#include "support/TestFiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -42,9 +43,5 @@ QByteArray id3v2(int bodySize, bool footer = false);
 KivMpeg::FrameWalkResult walk(const QByteArray &data);
 
 QString describe(const KivMpeg::FrameWalkResult &r);
-
-// Writes data to path; false on failure.
-bool writeFile(const QString &path, const QByteArray &data);
-QByteArray readFile(const QString &path);
 
 } // namespace Mp3Fixtures

@@ -1,4 +1,4 @@
-#include "mp3item/ItemTests.h"
+#include "support/TestRegistry.h"
 
 #include "mp3/item/Mp3FileOps.h"
 #include "mp3item/SyntheticMp3.h"
@@ -98,10 +98,6 @@ private Q_SLOTS:
 
 };
 
-int runFileOpsTest(int argc, char **argv)
-{
-    FileOpsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(FileOpsTest);
 
 #include "FileOpsTest.moc"

@@ -1,4 +1,4 @@
-#include "mp3item/ItemTests.h"
+#include "support/TestRegistry.h"
 
 #include "mp3/MpegAudioInfo.h"
 #include "mp3item/ItemFixture.h"
@@ -110,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(m_item->Rename(QStringLiteral("Taken"), m_f.db()).value_or(QString()), QStringLiteral("Taken (2).mp3"));
         QCOMPARE(tagOf(m_root + QStringLiteral("Rock/Taken.mp3")).GetTitle(), QStringLiteral("Other"));
         QCOMPARE(m_f.rowById(m_item->GetID())->m_Filename, QStringLiteral("Taken (2).mp3"));
-        QCOMPARE(m_f.rowCount(), 1);
+        QCOMPARE(m_f.rowCount<CRsMp3s>(), 1);
     }
 
     void renameRefusesNamesThatLeaveTheFolder()
@@ -150,7 +150,7 @@ private Q_SLOTS:
         QCOMPARE(m_item->GetMediumname(), QStringLiteral("Other"));
         QCOMPARE(m_f.rowById(m_item->GetID())->m_MediumSubPathFilename, QStringLiteral("(Other)b.mp3"));
         QCOMPARE(m_f.rowById(m_item->GetID())->m_FolderID, 0);
-        QCOMPARE(m_f.rowCount(), 1);
+        QCOMPARE(m_f.rowCount<CRsMp3s>(), 1);
     }
 
     void marksOfFolderOperations()
@@ -192,10 +192,6 @@ private Q_SLOTS:
     }
 };
 
-int runItemChangeTest(int argc, char **argv)
-{
-    ItemChangeTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(ItemChangeTest, CatalogFixture::isolateOdbcIni);
 
 #include "ItemChangeTest.moc"

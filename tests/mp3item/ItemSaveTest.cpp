@@ -1,4 +1,4 @@
-#include "mp3item/ItemTests.h"
+#include "support/TestRegistry.h"
 
 #include "mp3/item/Mp3ArchiveRecord.h"
 #include "mp3item/ItemFixture.h"
@@ -37,7 +37,7 @@ private Q_SLOTS:
         QCOMPARE(row->m_ImportID, 0);
         QVERIFY(row->m_Anlegedatum.isValid());
         QVERIFY(!row->m_CreationTime.isValid());
-        QCOMPARE(m_f.rowCount(), 1);
+        QCOMPARE(m_f.rowCount<CRsMp3s>(), 1);
     }
 
     void savingAKnownKeyUpdatesThatRow()
@@ -56,7 +56,7 @@ private Q_SLOTS:
         QVERIFY(again->Save(m_f.db()));
         QCOMPARE(again->GetID(), first->GetID());
         QCOMPARE(again->GetAnlegedatum(), created);
-        QCOMPARE(m_f.rowCount(), 1);
+        QCOMPARE(m_f.rowCount<CRsMp3s>(), 1);
         const auto row = m_f.rowById(first->GetID());
         QCOMPARE(row->m_Anlegedatum, created);
         QCOMPARE(row->m_Title, QStringLiteral("From the archive"));
@@ -88,7 +88,7 @@ private Q_SLOTS:
         }
         const CKivMp3::Ptr fresh = m_f.stored(m_medium.get(), QStringLiteral("Rock\\"), QStringLiteral("b.mp3"));
         QCOMPARE(m_f.rowById(fresh->GetID())->m_Bewertung, 3);
-        QCOMPARE(m_f.rowCount(), 2);
+        QCOMPARE(m_f.rowCount<CRsMp3s>(), 2);
     }
 
     void aScanThatKnowsTheRowCanHandItOver()
@@ -101,7 +101,7 @@ private Q_SLOTS:
         CRsMp3s rs(m_f.db());
         QVERIFY(rescanned->Save(rs));
         QCOMPARE(m_f.rowById(first->GetID())->m_Bewertung, 1);
-        QCOMPARE(m_f.rowCount(), 1);
+        QCOMPARE(m_f.rowCount<CRsMp3s>(), 1);
     }
 
     void rowGoneMeanwhileIsFoundByKeyOrAddedAgain()
@@ -114,7 +114,7 @@ private Q_SLOTS:
         rs.Close();
         QVERIFY(item->Save(m_f.db()));
         QVERIFY(item->GetID() != oldId);
-        QCOMPARE(m_f.rowCount(), 1);
+        QCOMPARE(m_f.rowCount<CRsMp3s>(), 1);
     }
 
     void ratingsOutsideOneToFiveAreRefused()
@@ -134,10 +134,6 @@ private Q_SLOTS:
 
 };
 
-int runItemSaveTest(int argc, char **argv)
-{
-    ItemSaveTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(ItemSaveTest, CatalogFixture::isolateOdbcIni);
 
 #include "ItemSaveTest.moc"

@@ -1,6 +1,7 @@
-#include "mp3item/ItemTests.h"
+#include "support/TestRegistry.h"
 
 #include "media/MedienListe.h"
+#include "catalog/RsImport.h"
 #include "mp3item/ItemFixture.h"
 
 // Pending imports: registering at a destination, the status codes of waiting and requested items,
@@ -57,8 +58,8 @@ private Q_SLOTS:
         QVERIFY(item->GetID() != sourceId);
         QVERIFY(item->GetImportID() > 0);
         QCOMPARE(item->Medium(), m_mine.get());
-        QCOMPARE(m_f.rowCount(), 2);
-        QCOMPARE(m_f.importRows(), 1);
+        QCOMPARE(m_f.rowCount<CRsMp3s>(), 2);
+        QCOMPARE(m_f.rowCount<CRsImport>(), 1);
         QCOMPARE(importFolderFlag(QStringLiteral("Mine"), QStringLiteral("In\\")), 1);
         QCOMPARE(importFolderFlag(QStringLiteral("Mine"), QStringLiteral("In\\Deep\\")), 1);
         const auto row = m_f.row(QStringLiteral("(Mine)In\\Deep\\x.mp3"));
@@ -77,12 +78,12 @@ private Q_SLOTS:
         const CKivMp3::Ptr second = m_f.stored(m_friend.get(), QStringLiteral("Pop\\"), QStringLiteral("x.mp3"));
         m_f.ui.clear();
         QVERIFY(!second->RegisterAtDestination(m_mine.get(), QStringLiteral("In\\"), QStringLiteral("x.mp3"), true, m_f.db()));
-        QVERIFY(m_f.said(QStringLiteral("Die Datei: x.mp3 kann nicht nach: (Mine)In\\ importiert werden,\nda schon eine "
+        QVERIFY(m_f.told(QStringLiteral("Die Datei: x.mp3 kann nicht nach: (Mine)In\\ importiert werden,\nda schon eine "
                                         "Datei mit dem selben Namen exsistiert !"),
                          QStringLiteral("Warnung !")));
         QCOMPARE(second->GetMediumname(), QStringLiteral("Friend"));
-        QCOMPARE(m_f.importRows(), 1);
-        QCOMPARE(m_f.rowCount(), 2);
+        QCOMPARE(m_f.rowCount<CRsImport>(), 1);
+        QCOMPARE(m_f.rowCount<CRsMp3s>(), 2);
     }
 
     void pendingImportStatusFollowsTheSourceMedium()
@@ -97,7 +98,7 @@ private Q_SLOTS:
         QCOMPARE(item->StatusCode(media.get()), 5);
         QCOMPARE(item->StatusCode(nullptr), 5);
         QVERIFY(!item->ExecuteImport(media.get(), m_f.db()));
-        QCOMPARE(m_f.importRows(), 1);
+        QCOMPARE(m_f.rowCount<CRsImport>(), 1);
     }
 
     void executingAnImportCopiesTheFileAndEndsTheImport()
@@ -122,7 +123,7 @@ private Q_SLOTS:
         // Nothing waits for this import any more.
         CRsImport imports(m_f.db());
         QVERIFY(!imports.OpenById(importId));
-        QCOMPARE(m_f.importRows(), 0);
+        QCOMPARE(m_f.rowCount<CRsImport>(), 0);
         QCOMPARE(item->StatusCode(media.get()), 0);
     }
 
@@ -133,11 +134,11 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(m_friendRoot + QStringLiteral("Pop/x.mp3")));
         m_f.ui.clear();
         QVERIFY(!item->ExecuteImport(media.get(), m_f.db()));
-        QVERIFY(m_f.said(QStringLiteral("Die Datei: x.mp3 kann nicht Importiert werden, da sie entweder\ngelöscht oder "
+        QVERIFY(m_f.told(QStringLiteral("Die Datei: x.mp3 kann nicht Importiert werden, da sie entweder\ngelöscht oder "
                                         "verschoben wurde."),
                          QStringLiteral("Datei nicht gefunden !")));
         QVERIFY(item->GetImportID() > 0);
-        QCOMPARE(m_f.importRows(), 1);
+        QCOMPARE(m_f.rowCount<CRsImport>(), 1);
     }
 
     void importFromAnExportVolumeNeedsOnlyTheVolumeFile()
@@ -167,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(SyntheticMp3::read(m_mineRoot + QStringLiteral("In/x.mp3")),
                  SyntheticMp3::read(volume + QStringLiteral("Pop/x.mp3")));
         QCOMPARE(m_f.row(QStringLiteral("(Mine)In\\x.mp3"))->m_ImportID, 0);
-        QCOMPARE(m_f.importRows(), 0);
+        QCOMPARE(m_f.rowCount<CRsImport>(), 0);
         QCOMPARE(item->GetListMark(), 0);
         QCOMPARE(item->StatusCode(media.get()), 0);
     }
@@ -189,7 +190,7 @@ private Q_SLOTS:
         QCOMPARE(item->CopyToExportVolume(volume).value_or(QString()), QStringLiteral("x (2).mp3"));
         QCOMPARE(SyntheticMp3::read(volume + QStringLiteral("/Pop/x.mp3")),
                  SyntheticMp3::read(m_friendRoot + QStringLiteral("Pop/x.mp3")));
-        QCOMPARE(m_f.rowCount(), 1);
+        QCOMPARE(m_f.rowCount<CRsMp3s>(), 1);
 
         ItemFixture::setOffline(*m_friend, true);
         QCOMPARE(item->StatusCode(nullptr), 7);
@@ -197,10 +198,6 @@ private Q_SLOTS:
     }
 };
 
-int runItemTransferTest(int argc, char **argv)
-{
-    ItemTransferTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(ItemTransferTest, CatalogFixture::isolateOdbcIni);
 
 #include "ItemTransferTest.moc"

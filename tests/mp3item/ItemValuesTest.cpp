@@ -1,4 +1,4 @@
-#include "mp3item/ItemTests.h"
+#include "support/TestRegistry.h"
 
 #include "media/Medium.h"
 #include "mp3/item/Mp3ArchiveRecord.h"
@@ -15,6 +15,8 @@
 class ItemValuesTest : public QObject
 {
     Q_OBJECT
+
+    RecordingUi m_ui;
 
     static CKivMp3Data sample()
     {
@@ -112,24 +114,17 @@ private Q_SLOTS:
 
         const std::optional<CKivMp3Data> back = KivMp3ArchiveRecord::Read(record);
         QVERIFY(back);
-        QCOMPARE(back->m_Title, d.m_Title);
+        // Texts come back without their padding; the IDs the record does not carry are unknown.
         QCOMPARE(back->m_Artist, QStringLiteral("Spaces"));
-        QCOMPARE(back->m_Year, QStringLiteral("1999"));
         QCOMPARE(back->m_Comment, QStringLiteral("Grüße"));
-        QCOMPARE(back->m_SubPath, d.m_SubPath);
-        QCOMPARE(back->m_Filename, d.m_Filename);
-        QCOMPARE(back->m_TrackNr, 7);
-        QCOMPARE(back->m_Genre, 17);
-        QCOMPARE(back->m_Frames, 1234);
-        QCOMPARE(back->m_Length, -1);
-        QCOMPARE(back->m_ChannelMode, 3);
-        QCOMPARE(back->m_Bewertung, 5);
-        QCOMPARE(back->m_FileSize, 123456789);
-        QCOMPARE(back->m_Validity, 3);
         QCOMPARE(back->m_ArtistID, -1);
         QCOMPARE(back->m_ID, -1);
         QCOMPARE(back->m_FolderID, -1);
         QCOMPARE(back->m_ImportID, 0);
+        // Every other field comes back as written: writing what was read gives the same record.
+        CKivMp3Data again = *back;
+        again.m_Artist = d.m_Artist;
+        QCOMPARE(KivMp3ArchiveRecord::Fill(again), record);
     }
 
     void archiveItemTakesTheNewMediumsName()
@@ -197,11 +192,6 @@ private Q_SLOTS:
     }
 };
 
-int runItemValuesTest(int argc, char **argv)
-{
-    RecordingUi ui;
-    ItemValuesTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(ItemValuesTest);
 
 #include "ItemValuesTest.moc"

@@ -1,6 +1,6 @@
 #include "media/MediumHeaderFile.h"
 #include "scan/ScanFixture.h"
-#include "scan/ScanTests.h"
+#include "support/TestRegistry.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -25,7 +25,7 @@ private:
     Run cli(QStringList args, bool login = true)
     {
         if (login)
-            args << QStringLiteral("--dsn") << f.dataSourceName() << QStringLiteral("--user") << QStringLiteral("anna")
+            args << QStringLiteral("--dsn") << CatalogFixture::dataSourceName() << QStringLiteral("--user") << QStringLiteral("anna")
                  << QStringLiteral("--password") << QStringLiteral("geheim");
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -51,13 +51,13 @@ private Q_SLOTS:
         QCOMPARE(ok.code, 0);
         QVERIFY(ok.out.startsWith(QStringLiteral("anna (ID ")));
 
-        Run wrong = cli({QStringLiteral("login"), QStringLiteral("--dsn"), f.dataSourceName(), QStringLiteral("--user"),
+        Run wrong = cli({QStringLiteral("login"), QStringLiteral("--dsn"), CatalogFixture::dataSourceName(), QStringLiteral("--user"),
                          QStringLiteral("anna"), QStringLiteral("--password"), QStringLiteral("GEHEIM")},
                         false);
         QCOMPARE(wrong.code, 1);
         QVERIFY(wrong.err.contains(QStringLiteral("Das von Ihnen eingegebene Paßwort ist Falsch.")));
 
-        Run nobody = cli({QStringLiteral("login"), QStringLiteral("--dsn"), f.dataSourceName(), QStringLiteral("--user"),
+        Run nobody = cli({QStringLiteral("login"), QStringLiteral("--dsn"), CatalogFixture::dataSourceName(), QStringLiteral("--user"),
                           QStringLiteral("ann"), QStringLiteral("--password"), QStringLiteral("geheim")},
                          false);
         QCOMPARE(nobody.code, 1);
@@ -141,10 +141,6 @@ private Q_SLOTS:
     }
 };
 
-int runScanCliTest(int argc, char **argv)
-{
-    ScanCliTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(ScanCliTest, CatalogFixture::isolateOdbcIni);
 
 #include "ScanCliTest.moc"

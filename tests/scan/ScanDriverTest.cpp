@@ -1,7 +1,7 @@
 #include "media/scan/ScanDriver.h"
 #include "media/scan/ScanStore.h"
 #include "scan/ScanFixture.h"
-#include "scan/ScanTests.h"
+#include "support/TestRegistry.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -62,7 +62,7 @@ private Q_SLOTS:
         // The first phase stops at the message about the folder until the test lets it go on.
         QSemaphore letGo;
         std::atomic<bool> waiting{false};
-        f.ui().onMessage = [&](const QString &) {
+        f.ui.onMessage = [&](const QString &) {
             waiting = true;
             letGo.acquire();
         };
@@ -95,17 +95,17 @@ private Q_SLOTS:
     {
         QVERIFY(QDir().mkpath(root + QStringLiteral("A\\1")));
         QVERIFY(QDir().mkpath(root + QStringLiteral("B\\2")));
-        f.ui().marshal = true;
+        f.ui.marshal = true;
         auto list = f.scanList(QStringLiteral("Musik"));
         CKivScanDriver driver(list);
         QVERIFY(driver.Start());
         QVERIFY(runToEnd(driver));
-        const QList<ScanTestUi::Message> messages = f.ui().messages();
+        const QList<RecordingUi::Message> messages = f.ui.messages();
         QCOMPARE(messages.size(), 2);
         QVERIFY(messages.at(0).text.contains(QStringLiteral("A\\1")));
         QVERIFY(messages.at(1).text.contains(QStringLiteral("B\\2")));
         QCOMPARE(messages.at(0).caption, QStringLiteral("Hinweis"));
-        for (const ScanTestUi::Message &m : messages) {
+        for (const RecordingUi::Message &m : messages) {
             QCOMPARE(m.shownOn, QCoreApplication::instance()->thread());
             QVERIFY(m.raisedOn != QCoreApplication::instance()->thread());
         }
@@ -115,7 +115,7 @@ private Q_SLOTS:
     {
         QVERIFY(ScanFixture::writeSong(root + QStringLiteral("a.mp3"), "A"));
         QVERIFY(QDir().mkpath(root + QStringLiteral("Halt\\hier")));
-        f.ui().marshal = true;
+        f.ui.marshal = true;
         auto list = f.scanList(QStringLiteral("Musik"));
         {
             CKivScanDriver driver(list);
@@ -125,7 +125,7 @@ private Q_SLOTS:
             driver.CancelAndWait();
             QCOMPARE(driver.GetState(), CKivScanDriver::State::Finished);
         }
-        QCOMPARE(f.ui().messages().size(), 1);
+        QCOMPARE(f.ui.messages().size(), 1);
         QVERIFY(f.rows(QStringLiteral("Musik")).isEmpty());
         QVERIFY(!CKivScanDriver::IsAnyRunning());
     }
@@ -138,7 +138,7 @@ private Q_SLOTS:
         auto list = f.scanList(QStringLiteral("Musik"));
         // After the search (its last message is the folder's), the tenth file goes away; reading it
         // fails, and its message is where the user presses "Abbruch".
-        f.ui().onMessage = [&](const QString &text) {
+        f.ui.onMessage = [&](const QString &text) {
             if (text.contains(QStringLiteral("zz\\x")))
                 QFile::remove(root + QStringLiteral("s010.mp3"));
             else
@@ -153,7 +153,7 @@ private Q_SLOTS:
         const auto rows = f.rows(QStringLiteral("Musik"));
         QCOMPARE(rows.size(), 10);
         QVERIFY(rows.contains(QStringLiteral("s010.mp3")));
-        QCOMPARE(f.ui().count(QStringLiteral("Mp3 kann nicht geöffnet werden !")), 1);
+        QCOMPARE(f.ui.count(QStringLiteral("Mp3 kann nicht geöffnet werden !")), 1);
     }
 
     void cancelledStoringKeepsExactlyWhatItStored()
@@ -208,7 +208,7 @@ private Q_SLOTS:
         QVERIFY(list);
         QCOMPARE(list->GetStoredCount(), 24);
         QCOMPARE(list->GetFailedCount(), 1);
-        QCOMPARE(f.ui().count(QStringLiteral("Datenbank Fehler")), 1);
+        QCOMPARE(f.ui.count(QStringLiteral("Datenbank Fehler")), 1);
 
         const auto rows = f.rows(QStringLiteral("Musik"));
         QCOMPARE(rows.size(), 24);
@@ -223,10 +223,6 @@ private Q_SLOTS:
     }
 };
 
-int runScanDriverTest(int argc, char **argv)
-{
-    ScanDriverTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(ScanDriverTest, CatalogFixture::isolateOdbcIni);
 
 #include "ScanDriverTest.moc"

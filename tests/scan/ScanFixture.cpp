@@ -1,83 +1,33 @@
 #include "scan/ScanFixture.h"
 
 #include "catalog/Database.h"
-#include "catalog/RsBenutzer.h"
 #include "catalog/RsFolder.h"
+#include "catalog/RsMp3s.h"
 #include "media/Medium.h"
 #include "media/scan/ScanDriver.h"
 #include "media/scan/ScanMedium.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QThread>
 
-ScanFixture::ScanFixture() = default;
-
-ScanFixture::~ScanFixture()
-{
-    m_media.reset();
-}
-
 bool ScanFixture::recreate()
 {
-    m_ui.clear();
-    m_ui.marshal = false;
-    m_ui.answer = KivAnswer::Yes;
-    m_ui.onMessage = nullptr;
     m_media.reset();
-    if (!m_catalog.recreate())
+    if (!MediaWorkspace::recreate())
         return false;
-    m_userId = addUser(QStringLiteral("anna"), QStringLiteral("geheim"));
-    m_media = std::make_unique<CKivMedienListe>(m_userId, QString());
-    return m_userId > 0 && m_media->Load(db());
-}
-
-int ScanFixture::addUser(const QString &name, const QString &password)
-{
-    CRsBenutzer users(db());
-    users.AddNew();
-    users.m_Benutzername = name;
-    users.m_Passwort = password;
-    return users.Update() ? users.m_ID : -1;
-}
-
-QString ScanFixture::folder(const QString &relative)
-{
-    const QString path = m_dir.filePath(relative);
-    QDir(path).removeRecursively();
-    QDir().mkpath(path);
-    return path + QLatin1Char('/');
+    ui.fallback = KivAnswer::Yes;
+    const int userId = catalog.addUser(QStringLiteral("anna"), QStringLiteral("geheim"));
+    m_media = std::make_unique<CKivMedienListe>(userId, QString());
+    return userId > 0 && m_media->Load(db());
 }
 
 QString ScanFixture::addMedium(const QString &name)
 {
     const QString root = folder(name);
-    if (!m_media->CreateFromFolder(db(), name, root))
-        return QString();
-    return root;
-}
-
-bool ScanFixture::writeSong(const QString &path, const QByteArray &title, int frames)
-{
-    QByteArray frame(417, '\0');
-    frame[0] = char(0xFF);
-    frame[1] = char(0xFB);
-    frame[2] = char(0x90);
-    QByteArray tag(128, '\0');
-    tag.replace(0, 3, "TAG");
-    tag.replace(3, int(qMin<qsizetype>(30, title.size())), title.left(30));
-    tag.replace(33, 6, "Artist");
-    tag.replace(93, 4, "1999");
-    tag[127] = char(17);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    const QByteArray data = frame.repeated(frames) + tag;
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
+    return m_media->CreateFromFolder(db(), name, root) ? root : QString();
 }
 
 std::shared_ptr<CKivScanList> ScanFixture::scanList(const QString &mediumName, const QString &subPath, bool quick)
@@ -85,7 +35,7 @@ std::shared_ptr<CKivScanList> ScanFixture::scanList(const QString &mediumName, c
     std::shared_ptr<CKivMedium> copy;
     if (const CKivMedium *medium = m_media->FindMedium(mediumName))
         copy = KivScanMedium::Copy(db(), *medium);
-    return std::make_shared<CKivScanList>(settings(), mediumName, subPath, quick, copy);
+    return std::make_shared<CKivScanList>(catalog.settings(), mediumName, subPath, quick, copy);
 }
 
 std::shared_ptr<CKivScanList> ScanFixture::scan(const QString &mediumName, const QString &subPath, bool quick)
@@ -114,14 +64,9 @@ QHash<QString, ScanFixture::Row> ScanFixture::rows(const QString &mediumName)
         row.created = rs.m_Anlegedatum;
         row.title = rs.m_Title;
         row.subPath = rs.m_SubPath;
-        row.fileName = rs.m_Filename;
         row.folderId = rs.m_FolderID;
         row.rating = rs.m_Bewertung;
-        row.length = rs.m_Length;
-        row.technical = {rs.m_Frames,   rs.m_Length,    rs.m_MpegVersion, rs.m_MpegLayer,
-                         rs.m_HasCRC,   rs.m_BitRate,   rs.m_SampleRate,  rs.m_Emphasis,
-                         rs.m_Copyright, rs.m_Original, rs.m_Validity};
-        row.channelMode = rs.m_ChannelMode;
+        row.frames = rs.m_Frames;
         result.insert(rs.m_SubPath + rs.m_Filename, row);
     }
     return result;

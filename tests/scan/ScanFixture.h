@@ -1,23 +1,19 @@
 #pragma once
 
-#include "catalog/RsMp3s.h"
 #include "media/MedienListe.h"
 #include "media/scan/ScanList.h"
-#include "scan/ScanTestUi.h"
-#include "support/CatalogFixture.h"
-#include "support/FakeDrives.h"
+#include "support/MediaWorkspace.h"
+#include "support/SyntheticMp3.h"
 
-#include <QByteArray>
 #include <QDateTime>
 #include <QHash>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <memory>
 
 // What the scan tests share: a fresh catalog with one user, a media set, folders with small MP3
 // files, and scans run to their end the way the frame's timer runs them.
-class ScanFixture
+class ScanFixture : public MediaWorkspace
 {
 public:
     // One catalog row of table Mp3s, as far as the tests look at it.
@@ -27,36 +23,24 @@ public:
         QDateTime created;
         QString title;
         QString subPath;
-        QString fileName;
         qint32 folderId = 0;
         qint32 rating = 0;
-        qint32 length = 0;
-        QList<qint32> technical;  // Frames .. Original, then Validity
-        qint32 channelMode = 0;
+        qint32 frames = 0;
     };
 
-    ScanFixture();
-    ~ScanFixture();
-
-    // Drops and re-creates the catalog, with the user "anna" (password "geheim"); false on failure.
+    // Drops and re-creates the catalog, with the user "anna" (password "geheim") whose questions are
+    // answered with Yes; false on failure.
     bool recreate();
 
-    CKivDatabase &db() { return m_catalog.db(); }
-    CKivSettings &settings() { return m_catalog.settings(); }
     CKivMedienListe &media() { return *m_media; }
-    ScanTestUi &ui() { return m_ui; }
-    int userId() const { return m_userId; }
-    QString dataSourceName() const { return CatalogFixture::dataSourceName(); }
-
-    // Adds a user; returns the ID.
-    int addUser(const QString &name, const QString &password);
-    // A fresh folder below the test folder, ending in "/".
-    QString folder(const QString &relative);
     // A medium of the user on a fresh folder; returns the folder.
     QString addMedium(const QString &name);
 
     // A small MP3 file (frames and an ID3v1 tag with this title) at path; folders are made.
-    static bool writeSong(const QString &path, const QByteArray &title, int frames = 40);
+    static bool writeSong(const QString &path, const QByteArray &title, int frames = 40)
+    {
+        return SyntheticMp3::writeSong(path, title, "Artist", frames);
+    }
 
     // A scan run to its end: the medium copied from the media set, the two phases driven by polling.
     std::shared_ptr<CKivScanList> scan(const QString &mediumName, const QString &subPath = QString(),
@@ -73,10 +57,5 @@ public:
     bool exec(const QString &sql);
 
 private:
-    CatalogFixture m_catalog;
-    ScanTestUi m_ui;
-    FakeDrives m_drives;
-    QTemporaryDir m_dir;
     std::unique_ptr<CKivMedienListe> m_media;
-    int m_userId = -1;
 };

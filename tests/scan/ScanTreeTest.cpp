@@ -4,7 +4,7 @@
 #include "media/scan/ScanFind.h"
 #include "media/scan/ScanStore.h"
 #include "scan/ScanFixture.h"
-#include "scan/ScanTests.h"
+#include "support/TestRegistry.h"
 
 #include <QFile>
 #include <QtTest>
@@ -54,7 +54,7 @@ private Q_SLOTS:
         QCOMPARE(rows.value(QStringLiteral("Rock\\Live\\b.MP3")).subPath, QStringLiteral("Rock\\Live\\"));
         QCOMPARE(rows.value(QStringLiteral("Jazz\\c.Mp3")).title, QStringLiteral("C"));
         // A full analysis walked the frames: 40 frames of 1152 samples at 44100 Hz.
-        QCOMPARE(rows.value(QStringLiteral("a.mp3")).technical.at(0), 40);
+        QCOMPARE(rows.value(QStringLiteral("a.mp3")).frames, 40);
         QCOMPARE(rows.value(QStringLiteral("a.mp3")).rating, 3);
     }
 
@@ -87,16 +87,6 @@ private Q_SLOTS:
         QVERIFY(outside);
         QCOMPARE(outside->GetFoundCount(), 0);
         QCOMPARE(f.rows(QStringLiteral("Musik")).size(), 1);
-    }
-
-    void quickImportStoresMinusOneInTechnicalColumns()
-    {
-        QVERIFY(ScanFixture::writeSong(root + QStringLiteral("q.mp3"), "Quick"));
-        QVERIFY(f.scan(QStringLiteral("Musik"), QString(), true));
-        const ScanFixture::Row row = f.rows(QStringLiteral("Musik")).value(QStringLiteral("q.mp3"));
-        QCOMPARE(row.title, QStringLiteral("Quick"));
-        QCOMPARE(row.technical, QList<qint32>(11, -1));
-        QCOMPARE(row.channelMode, 0);
     }
 
     void rescanKeepsIdCreationDateAndRating()
@@ -176,18 +166,14 @@ private Q_SLOTS:
         QVERIFY(ScanFixture::writeSong(root + QStringLiteral("a.mp3"), "A"));
         const auto list = f.scan(QStringLiteral("Gibt es nicht"));
         QVERIFY(list);
-        QCOMPARE(f.ui().count(QStringLiteral("m_bMediumname ungültig !")), 1);
-        QCOMPARE(f.ui().messages().value(0).text,
+        QCOMPARE(f.ui.count(QStringLiteral("m_bMediumname ungültig !")), 1);
+        QCOMPARE(f.ui.messages().value(0).text,
                  QStringLiteral("Das Medium mit dem Globalen Mediumnamen: Gibt es nicht \nwurde nicht gefunden !"));
         QCOMPARE(list->GetStoredCount(), 0);
         QVERIFY(f.rows(QStringLiteral("Musik")).isEmpty());
     }
 };
 
-int runScanTreeTest(int argc, char **argv)
-{
-    ScanTreeTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(ScanTreeTest, CatalogFixture::isolateOdbcIni);
 
 #include "ScanTreeTest.moc"

@@ -1,6 +1,6 @@
 #include "media/scan/ScanWalk.h"
-#include "scan/ScanFixture.h"
-#include "scan/ScanTests.h"
+#include "support/TestFiles.h"
+#include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,13 +33,6 @@ private:
         return root;
     }
 
-    static void touch(const QString &path)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-
     static Result walk(const QString &folder, const QString &subPath, const QString &mediumRoot,
                        std::function<void(const QString &)> onPassed = nullptr)
     {
@@ -59,13 +52,13 @@ private Q_SLOTS:
     void findsMp3FilesInAnyCaseFilesFirstSorted()
     {
         const QString root = makeTree(QStringLiteral("order"));
-        touch(root + QStringLiteral("b.mp3"));
-        touch(root + QStringLiteral("A.MP3"));
-        touch(root + QStringLiteral("c.mp3.txt"));
-        touch(root + QStringLiteral("d.mp"));
-        touch(root + QStringLiteral("Zed/z.Mp3"));
-        touch(root + QStringLiteral("Alpha/x.mp3"));
-        touch(root + QStringLiteral("Alpha/Inner/y.mp3"));
+        QVERIFY(TestFiles::write(root + QStringLiteral("b.mp3")));
+        QVERIFY(TestFiles::write(root + QStringLiteral("A.MP3")));
+        QVERIFY(TestFiles::write(root + QStringLiteral("c.mp3.txt")));
+        QVERIFY(TestFiles::write(root + QStringLiteral("d.mp")));
+        QVERIFY(TestFiles::write(root + QStringLiteral("Zed/z.Mp3")));
+        QVERIFY(TestFiles::write(root + QStringLiteral("Alpha/x.mp3")));
+        QVERIFY(TestFiles::write(root + QStringLiteral("Alpha/Inner/y.mp3")));
         const Result r = walk(root, QString(), root);
         QCOMPARE(r.files, QStringList({QStringLiteral("A.MP3"), QStringLiteral("b.mp3"), QStringLiteral("Alpha\\x.mp3"),
                                        QStringLiteral("Alpha\\Inner\\y.mp3"), QStringLiteral("Zed\\z.Mp3")}));
@@ -74,15 +67,15 @@ private Q_SLOTS:
     void linkLoopsEndAndLinksIntoTheMediumArePassedOver()
     {
         const QString root = makeTree(QStringLiteral("loops"));
-        touch(root + QStringLiteral("Rock/a.mp3"));
-        touch(root + QStringLiteral("Jazz/b.mp3"));
+        QVERIFY(TestFiles::write(root + QStringLiteral("Rock/a.mp3")));
+        QVERIFY(TestFiles::write(root + QStringLiteral("Jazz/b.mp3")));
         // Up to the root, sideways to a sibling, and to itself.
         QVERIFY(QFile::link(root, root + QStringLiteral("Rock/up")));
         QVERIFY(QFile::link(root + QStringLiteral("Jazz"), root + QStringLiteral("Rock/jazz")));
         QVERIFY(QFile::link(root + QStringLiteral("Rock"), root + QStringLiteral("Rock/self")));
         // A collection outside the medium, with a loop of its own.
         const QString outside = makeTree(QStringLiteral("outside"));
-        touch(outside + QStringLiteral("Deep/o.mp3"));
+        QVERIFY(TestFiles::write(outside + QStringLiteral("Deep/o.mp3")));
         QVERIFY(QFile::link(outside + QStringLiteral("Deep"), outside + QStringLiteral("Deep/again")));
         QVERIFY(QFile::link(outside, root + QStringLiteral("ext")));
 
@@ -100,9 +93,9 @@ private Q_SLOTS:
         if (geteuid() == 0)
             QSKIP("every folder is readable for root");
         const QString root = makeTree(QStringLiteral("locked"));
-        touch(root + QStringLiteral("A/a.mp3"));
-        touch(root + QStringLiteral("B/b.mp3"));
-        touch(root + QStringLiteral("C/c.mp3"));
+        QVERIFY(TestFiles::write(root + QStringLiteral("A/a.mp3")));
+        QVERIFY(TestFiles::write(root + QStringLiteral("B/b.mp3")));
+        QVERIFY(TestFiles::write(root + QStringLiteral("C/c.mp3")));
         QVERIFY(QFile::setPermissions(root + QStringLiteral("B"), QFileDevice::Permissions()));
         const Result r = walk(root, QString(), root);
         QFile::setPermissions(root + QStringLiteral("B"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
@@ -113,9 +106,9 @@ private Q_SLOTS:
     void folderGoneBeforeItIsReadIsPassedOver()
     {
         const QString root = makeTree(QStringLiteral("vanishing"));
-        touch(root + QStringLiteral("A\\x/a.mp3"));
-        touch(root + QStringLiteral("B/b.mp3"));
-        touch(root + QStringLiteral("C/c.mp3"));
+        QVERIFY(TestFiles::write(root + QStringLiteral("A\\x/a.mp3")));
+        QVERIFY(TestFiles::write(root + QStringLiteral("B/b.mp3")));
+        QVERIFY(TestFiles::write(root + QStringLiteral("C/c.mp3")));
         // While the walk reports "A\x", folder B (read as an entry already) disappears.
         const Result r = walk(root, QString(), root,
                               [&](const QString &) { QDir(root + QStringLiteral("B")).removeRecursively(); });
@@ -126,19 +119,15 @@ private Q_SLOTS:
     void namesWithBackslashArePassedOverAndReported()
     {
         const QString root = makeTree(QStringLiteral("backslash"));
-        touch(root + QStringLiteral("AC\\DC/hit.mp3"));
-        touch(root + QStringLiteral("odd\\name.mp3"));
-        touch(root + QStringLiteral("ok.mp3"));
+        QVERIFY(TestFiles::write(root + QStringLiteral("AC\\DC/hit.mp3")));
+        QVERIFY(TestFiles::write(root + QStringLiteral("odd\\name.mp3")));
+        QVERIFY(TestFiles::write(root + QStringLiteral("ok.mp3")));
         const Result r = walk(root, QString(), root);
         QCOMPARE(r.files, QStringList({QStringLiteral("ok.mp3")}));
         QCOMPARE(r.passed, QStringList({root + QStringLiteral("odd\\name.mp3"), root + QStringLiteral("AC\\DC")}));
     }
 };
 
-int runScanWalkTest(int argc, char **argv)
-{
-    ScanWalkTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(ScanWalkTest);
 
 #include "ScanWalkTest.moc"

@@ -3,6 +3,7 @@
 #include "catalog/CatalogCreator.h"
 #include "catalog/OdbcIni.h"
 #include "session/SessionTests.h"
+#include "support/TestRegistry.h"
 #include "support/CatalogFixture.h"
 #include "support/RecordingUi.h"
 
@@ -98,10 +99,6 @@ private Q_SLOTS:
     }
 };
 
-int runConnectionTest(int argc, char **argv)
-{
-    ConnectionTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(ConnectionTest, sessionSetUp);
 
 #include "ConnectionTest.moc"

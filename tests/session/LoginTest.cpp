@@ -3,6 +3,7 @@
 #include "app/session/PasswordHash.h"
 #include "app/session/UserSwitch.h"
 #include "session/SessionTests.h"
+#include "support/TestRegistry.h"
 #include "support/CatalogFixture.h"
 #include "support/RecordingUi.h"
 
@@ -30,9 +31,9 @@ private Q_SLOTS:
 
     void listsUsersInTableOrderAndPreselectsByPrefixIgnoringCase()
     {
-        addUser(m_f.db(), QStringLiteral("Zoe"));
-        const int hansi = addUser(m_f.db(), QStringLiteral("Hansi"));
-        addUser(m_f.db(), QStringLiteral("Hans"));
+        m_f.addUser(QStringLiteral("Zoe"));
+        const int hansi = m_f.addUser(QStringLiteral("Hansi"));
+        m_f.addUser(QStringLiteral("Hans"));
         m_f.settings().SetUserName(QStringLiteral("hans"));
 
         CKivLoginForm form(m_f.settings(), m_f.db());
@@ -46,7 +47,7 @@ private Q_SLOTS:
 
     void aStoredNameMatchingNobodySelectsNobody()
     {
-        addUser(m_f.db(), QStringLiteral("Eva"));
+        m_f.addUser(QStringLiteral("Eva"));
         m_f.settings().SetUserName(QStringLiteral("Adam"));
         RecordingUi ui;
         CKivLoginForm form(m_f.settings(), m_f.db());
@@ -60,8 +61,8 @@ private Q_SLOTS:
 
     void selectingRemembersTheNameBeforeAnyPasswordAndWrongPasswordsAreTold()
     {
-        addUser(m_f.db(), QStringLiteral("Eva"));
-        const int hans = addUser(m_f.db(), QStringLiteral("Hans"), *KivPassword::Hash(QStringLiteral("pw")));
+        m_f.addUser(QStringLiteral("Eva"));
+        const int hans = m_f.addUser(QStringLiteral("Hans"), *KivPassword::Hash(QStringLiteral("pw")));
         m_f.settings().SetUserName(QStringLiteral("Eva"));
         RecordingUi ui;
         CKivLoginForm form(m_f.settings(), m_f.db());
@@ -88,7 +89,7 @@ private Q_SLOTS:
         QVERIFY(empty.Entries().isEmpty());
         QVERIFY(!empty.Accept(QString()));
 
-        addUser(m_f.db(), QStringLiteral("Eva"));
+        m_f.addUser(QStringLiteral("Eva"));
         m_f.db().Close();
         CKivLoginForm offline(m_f.settings(), m_f.db());
         offline.Refill();
@@ -147,10 +148,6 @@ private Q_SLOTS:
     }
 };
 
-int runLoginTest(int argc, char **argv)
-{
-    LoginTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(LoginTest, sessionSetUp);
 
 #include "LoginTest.moc"

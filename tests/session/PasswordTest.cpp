@@ -1,6 +1,7 @@
 #include "app/session/LoginCheck.h"
 #include "app/session/PasswordHash.h"
 #include "session/SessionTests.h"
+#include "support/TestRegistry.h"
 #include "support/CatalogFixture.h"
 
 #include <QTest>
@@ -51,8 +52,8 @@ private Q_SLOTS:
 
     void loginChecksHashedEmptyAndMissingUsers()
     {
-        const int hashed = addUser(m_f.db(), QStringLiteral("Hans"), *KivPassword::Hash(QStringLiteral("Abc")));
-        const int open = addUser(m_f.db(), QStringLiteral("Eva"));
+        const int hashed = m_f.addUser(QStringLiteral("Hans"), *KivPassword::Hash(QStringLiteral("Abc")));
+        const int open = m_f.addUser(QStringLiteral("Eva"));
         QVERIFY(KivLogin::Verify(m_f.db(), hashed, QStringLiteral("Abc")));
         QVERIFY(!KivLogin::Verify(m_f.db(), hashed, QStringLiteral("abc")));
         QVERIFY(KivLogin::Verify(m_f.db(), open, QString()));
@@ -64,23 +65,19 @@ private Q_SLOTS:
 
     void aPlainTextPasswordIsAcceptedOnceAndStoredHashed()
     {
-        const int id = addUser(m_f.db(), QStringLiteral("Alt"), QStringLiteral("Geheim"));
+        const int id = m_f.addUser(QStringLiteral("Alt"), QStringLiteral("Geheim"));
         QVERIFY(!KivLogin::Verify(m_f.db(), id, QStringLiteral("geheim")));
-        QCOMPARE(storedPassword(m_f.db(), id), QStringLiteral("Geheim"));  // a wrong try changes nothing
+        QCOMPARE(m_f.storedPassword(id), QStringLiteral("Geheim"));  // a wrong try changes nothing
 
         QVERIFY(KivLogin::Verify(m_f.db(), id, QStringLiteral("Geheim")));
-        const QString after = storedPassword(m_f.db(), id);
+        const QString after = m_f.storedPassword(id);
         QVERIFY(KivPassword::IsHashed(after));
         QVERIFY(KivLogin::Verify(m_f.db(), id, QStringLiteral("Geheim")));
-        QCOMPARE(storedPassword(m_f.db(), id), after);  // hashed once, not again at every login
+        QCOMPARE(m_f.storedPassword(id), after);  // hashed once, not again at every login
         QVERIFY(!KivLogin::Verify(m_f.db(), id, after));
     }
 };
 
-int runPasswordTest(int argc, char **argv)
-{
-    PasswordTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(PasswordTest, sessionSetUp);
 
 #include "PasswordTest.moc"

@@ -1,7 +1,9 @@
 #include "app/session/PasswordHash.h"
 #include "app/session/UserAdminForm.h"
+#include "catalog/RsBenutzer.h"
 #include "catalog/RsMedienUser.h"
 #include "session/SessionTests.h"
+#include "support/TestRegistry.h"
 #include "support/CatalogFixture.h"
 #include "support/RecordingUi.h"
 
@@ -40,7 +42,7 @@ private Q_SLOTS:
 
     void newUsersAreInsertedHashedAndListedNewestFirst()
     {
-        addUser(m_f.db(), QStringLiteral("Alt"));
+        m_f.addUser(QStringLiteral("Alt"));
         CKivUserAdminForm form(m_f.db());
         form.Refill();
         QCOMPARE(form.CurrentId(), -1);
@@ -54,7 +56,7 @@ private Q_SLOTS:
         QCOMPARE(form.CurrentId(), -1);
         QCOMPARE(form.Entries().size(), 2);
         QCOMPARE(form.Entries().at(0).name, QStringLiteral("Neu"));
-        const QString stored = storedPassword(m_f.db(), form.Entries().at(0).id);
+        const QString stored = m_f.storedPassword(form.Entries().at(0).id);
         QVERIFY(KivPassword::IsHashed(stored));
         QVERIFY(KivPassword::Verify(stored, QStringLiteral("pw")));
 
@@ -64,12 +66,12 @@ private Q_SLOTS:
         QCOMPARE(form.CurrentId(), -1);
         QCOMPARE(form.Entries().size(), 3);
         QCOMPARE(form.Entries().at(0).name, QStringLiteral("Dritter"));
-        QCOMPARE(storedPassword(m_f.db(), form.Entries().at(0).id), QStringLiteral(""));
+        QCOMPARE(m_f.storedPassword(form.Entries().at(0).id), QStringLiteral(""));
     }
 
     void aUserWithAPasswordIsLockedUntilTheOldPasswordIsTyped()
     {
-        const int id = addUser(m_f.db(), QStringLiteral("Hans"), *KivPassword::Hash(QStringLiteral("Abc")));
+        const int id = m_f.addUser(QStringLiteral("Hans"), *KivPassword::Hash(QStringLiteral("Abc")));
         CKivUserAdminForm form(m_f.db());
         form.Refill();
         form.Click(id);
@@ -84,7 +86,7 @@ private Q_SLOTS:
         QVERIFY(!form.CheckOldPassword());
         QCOMPARE(enabled(form), (QList<bool>{false, false, false, false, false, true, false}));
         form.Delete();  // locked: nothing happens
-        QVERIFY(!storedPassword(m_f.db(), id).isNull());
+        QVERIFY(!m_f.storedPassword(id).isNull());
 
         QVERIFY(form.SetText(F::OldPassword, QStringLiteral("Abc")));
         QVERIFY(form.CheckOldPassword());
@@ -94,7 +96,7 @@ private Q_SLOTS:
 
     void aUserWithoutPasswordIsOpenAndCanBeDeletedAtOnce()
     {
-        const int id = addUser(m_f.db(), QStringLiteral("Eva"));
+        const int id = m_f.addUser(QStringLiteral("Eva"));
         CKivUserAdminForm form(m_f.db());
         form.Refill();
         form.Click(id);
@@ -102,13 +104,13 @@ private Q_SLOTS:
         form.Delete();
         QCOMPARE(form.CurrentId(), -1);
         QVERIFY(form.Entries().isEmpty());
-        QVERIFY(storedPassword(m_f.db(), id).isNull());
+        QVERIFY(m_f.storedPassword(id).isNull());
     }
 
     void clickingAnotherUserStoresTheEditsWithoutAsking()
     {
-        const int first = addUser(m_f.db(), QStringLiteral("Eva"));
-        const int second = addUser(m_f.db(), QStringLiteral("Max"));
+        const int first = m_f.addUser(QStringLiteral("Eva"));
+        const int second = m_f.addUser(QStringLiteral("Max"));
         CKivUserAdminForm form(m_f.db());
         form.Refill();
         form.Click(first);
@@ -126,7 +128,7 @@ private Q_SLOTS:
     void savingKeepsTheStoredPasswordUnlessTheFieldWasEdited()
     {
         const QString hash = *KivPassword::Hash(QStringLiteral("Abc"));
-        const int id = addUser(m_f.db(), QStringLiteral("Hans"), hash);
+        const int id = m_f.addUser(QStringLiteral("Hans"), hash);
         CKivUserAdminForm form(m_f.db());
         form.Refill();
         form.Click(id);
@@ -134,14 +136,14 @@ private Q_SLOTS:
         QVERIFY(form.CheckOldPassword());
         QVERIFY(form.SetText(F::FirstName, QStringLiteral("Johann")));
         form.Save();
-        QCOMPARE(storedPassword(m_f.db(), id), hash);
+        QCOMPARE(m_f.storedPassword(id), hash);
 
         form.Click(id);
         QVERIFY(form.SetText(F::OldPassword, QStringLiteral("Abc")));
         QVERIFY(form.CheckOldPassword());
         QVERIFY(form.SetText(F::Password, QStringLiteral("Neu")));
         form.Save();
-        QVERIFY(KivPassword::Verify(storedPassword(m_f.db(), id), QStringLiteral("Neu")));
+        QVERIFY(KivPassword::Verify(m_f.storedPassword(id), QStringLiteral("Neu")));
 
         // Emptying the field on purpose removes the password.
         form.Click(id);
@@ -150,26 +152,26 @@ private Q_SLOTS:
         QVERIFY(form.SetText(F::Password, QStringLiteral("x")));
         QVERIFY(form.SetText(F::Password, QString()));
         form.Save();
-        QCOMPARE(storedPassword(m_f.db(), id), QStringLiteral(""));
+        QCOMPARE(m_f.storedPassword(id), QStringLiteral(""));
     }
 
     void aPlainTextPasswordUnlocksAndIsStoredHashedOnSave()
     {
-        const int id = addUser(m_f.db(), QStringLiteral("Alt"), QStringLiteral("Klartext"));
+        const int id = m_f.addUser(QStringLiteral("Alt"), QStringLiteral("Klartext"));
         CKivUserAdminForm form(m_f.db());
         form.Refill();
         form.Click(id);
         QVERIFY(form.SetText(F::OldPassword, QStringLiteral("Klartext")));
         QVERIFY(form.CheckOldPassword());
         form.Save();
-        const QString stored = storedPassword(m_f.db(), id);
+        const QString stored = m_f.storedPassword(id);
         QVERIFY(KivPassword::IsHashed(stored));
         QVERIFY(KivPassword::Verify(stored, QStringLiteral("Klartext")));
     }
 
     void aUserWithMediaCannotBeDeleted()
     {
-        const int id = addUser(m_f.db(), QStringLiteral("Eva"));
+        const int id = m_f.addUser(QStringLiteral("Eva"));
         CRsMedienUser assignment(m_f.db());
         assignment.AddNew();
         assignment.m_MediumID = 1;
@@ -193,8 +195,8 @@ private Q_SLOTS:
 
     void aUserDeletedMeanwhileStopsTheClick()
     {
-        const int gone = addUser(m_f.db(), QStringLiteral("Weg"));
-        const int other = addUser(m_f.db(), QStringLiteral("Da"));
+        const int gone = m_f.addUser(QStringLiteral("Weg"));
+        const int other = m_f.addUser(QStringLiteral("Da"));
         CKivUserAdminForm form(m_f.db());
         form.Refill();
         form.Click(gone);
@@ -203,14 +205,10 @@ private Q_SLOTS:
         QVERIFY(row.Delete());
         form.Click(other);
         QCOMPARE(form.CurrentId(), gone);  // storing the loaded user failed: nothing else is loaded
-        QVERIFY(storedPassword(m_f.db(), gone).isNull());
+        QVERIFY(m_f.storedPassword(gone).isNull());
     }
 };
 
-int runUserAdminTest(int argc, char **argv)
-{
-    UserAdminTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(UserAdminTest, sessionSetUp);
 
 #include "UserAdminTest.moc"

@@ -3,6 +3,7 @@
 #include "setup/SetupChecks.h"
 #include "setup/SetupData.h"
 #include "setup/SetupTests.h"
+#include "support/TestRegistry.h"
 #include "support/FakeDrives.h"
 #include "support/RecordingUi.h"
 
@@ -121,10 +122,6 @@ private Q_SLOTS:
     }
 };
 
-int runChecksTest(int argc, char **argv)
-{
-    ChecksTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(ChecksTest, setupSetUp);
 
 #include "ChecksTest.moc"

@@ -1,6 +1,8 @@
 #include "setup/DesktopEntry.h"
 #include "setup/FileCopyStep.h"
 #include "setup/SetupTests.h"
+#include "support/TestFiles.h"
+#include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,19 +18,6 @@ class FileStepsTest : public QObject
     QTemporaryDir m_dir;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
-
-    static bool write(const QString &file, const QByteArray &data)
-    {
-        QDir().mkpath(QFileInfo(file).absolutePath());
-        QFile f(file);
-        return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
-    }
-
-    static QByteArray read(const QString &file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
 
     static CKivFileCopyStep::Entry entry(const QString &source, const QString &name, const QString &target,
                                          bool optional = false)
@@ -56,11 +45,11 @@ private Q_SLOTS:
     {
         const QString source = path(QStringLiteral("Data/"));
         const QString target = path(QStringLiteral("Ziel/Unter/"));
-        QVERIFY(write(source + QStringLiteral("melvora"), "neu"));
+        QVERIFY(TestFiles::write(source + QStringLiteral("melvora"), "neu"));
         QFile::setPermissions(source + QStringLiteral("melvora"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY(write(source + QStringLiteral("Handbuch/index.htm"), "<html>"));
-        QVERIFY(write(source + QStringLiteral("Handbuch/bilder/a.png"), "png"));
-        QVERIFY(write(target + QStringLiteral("melvora"), "alt"));  // an earlier installation
+        QVERIFY(TestFiles::write(source + QStringLiteral("Handbuch/index.htm"), "<html>"));
+        QVERIFY(TestFiles::write(source + QStringLiteral("Handbuch/bilder/a.png"), "png"));
+        QVERIFY(TestFiles::write(target + QStringLiteral("melvora"), "alt"));  // an earlier installation
 
         CKivFileCopyStep step(QStringLiteral("Programm Files werden kopiert."),
                               {entry(source, QStringLiteral("fehlt"), target),
@@ -70,18 +59,18 @@ private Q_SLOTS:
                               {});
         run(step);
         QCOMPARE(step.Failures(), QStringList{QStringLiteral("fehlt")});
-        QCOMPARE(read(target + QStringLiteral("melvora")), QByteArray("neu"));
+        QCOMPARE(TestFiles::read(target + QStringLiteral("melvora")), QByteArray("neu"));
         QVERIFY(QFileInfo(target + QStringLiteral("melvora")).isExecutable());
         QVERIFY(!QFileInfo::exists(target + QStringLiteral("melvora.part")));
-        QCOMPARE(read(target + QStringLiteral("Handbuch/bilder/a.png")), QByteArray("png"));
+        QCOMPARE(TestFiles::read(target + QStringLiteral("Handbuch/bilder/a.png")), QByteArray("png"));
         QCOMPARE(step.Status(), QStringLiteral("Handbuch"));
     }
 
     void aDestinationThatCannotBeMadeFailsThatEntryOnly()
     {
         const QString source = path(QStringLiteral("Quelle/"));
-        QVERIFY(write(source + QStringLiteral("a"), "a"));
-        QVERIFY(write(path(QStringLiteral("Datei")), "x"));
+        QVERIFY(TestFiles::write(source + QStringLiteral("a"), "a"));
+        QVERIFY(TestFiles::write(path(QStringLiteral("Datei")), "x"));
         CKivFileCopyStep step(QStringLiteral("t"),
                               {entry(source, QStringLiteral("a"), path(QStringLiteral("Datei/unter/"))),
                                entry(source, QStringLiteral("a"), path(QStringLiteral("gut/")))},
@@ -95,8 +84,8 @@ private Q_SLOTS:
     {
         const QString source = path(QStringLiteral("Links/Data/"));
         const QString target = path(QStringLiteral("Links/Mit Leerzeichen/"));
-        QVERIFY(write(source + QStringLiteral("melvora"), "p"));
-        QVERIFY(write(source + QStringLiteral("melvora.svg"), "<svg/>"));
+        QVERIFY(TestFiles::write(source + QStringLiteral("melvora"), "p"));
+        QVERIFY(TestFiles::write(source + QStringLiteral("melvora.svg"), "<svg/>"));
         CKivFileCopyStep::Entry program = entry(source, QStringLiteral("melvora"), target);
         program.desktopLink = true;
         program.menuLink = true;
@@ -116,7 +105,7 @@ private Q_SLOTS:
         const QString desktopLink = path(QStringLiteral("Links/Desktop/melvora.desktop"));
         const QString menuLink = menu + QStringLiteral("/Kiv/Melvora/melvora.desktop");
         QVERIFY(QFileInfo(desktopLink).isExecutable());
-        const QString text = QString::fromUtf8(read(menuLink));
+        const QString text = QString::fromUtf8(TestFiles::read(menuLink));
         const QString folder = QDir(target).absolutePath();
         QVERIFY2(text.contains(QStringLiteral("Exec=\"") + folder + QStringLiteral("/melvora\"\n")), qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("Path=") + folder + QLatin1Char('\n')));
@@ -143,10 +132,6 @@ private Q_SLOTS:
     }
 };
 
-int runFileStepsTest(int argc, char **argv)
-{
-    FileStepsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(FileStepsTest, setupSetUp);
 
 #include "FileStepsTest.moc"

@@ -3,6 +3,7 @@
 #include "catalog/OdbcIni.h"
 #include "setup/Installation.h"
 #include "setup/SetupTests.h"
+#include "support/TestRegistry.h"
 #include "support/RecordingUi.h"
 
 #include <QDir>
@@ -174,10 +175,6 @@ private Q_SLOTS:
     }
 };
 
-int runInstallationTest(int argc, char **argv)
-{
-    InstallationTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+MELVORA_TEST(InstallationTest, setupSetUp);
 
 #include "InstallationTest.moc"

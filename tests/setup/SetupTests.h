@@ -1,6 +1,12 @@
 #pragma once
 
-// Each test class of the setup test program, run in turn by main(); each returns QTest's status.
-int runChecksTest(int argc, char **argv);
-int runFileStepsTest(int argc, char **argv);
-int runInstallationTest(int argc, char **argv);
+#include "app/session/PasswordHash.h"
+#include "support/CatalogFixture.h"
+
+// Set-up of the setup tests: setup registers data sources, so only ever in a private copy of the test
+// odbc.ini; and the least hashing cost for the first user.
+inline bool setupSetUp()
+{
+    KivPassword::SetCost(KivPassword::Cost::Minimal);
+    return CatalogFixture::isolateOdbcIni();
+}

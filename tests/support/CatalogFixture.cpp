@@ -1,6 +1,7 @@
 #include "support/CatalogFixture.h"
 
 #include "catalog/CatalogCreator.h"
+#include "catalog/RsBenutzer.h"
 
 #include <QFile>
 #include <QtGlobal>
@@ -61,4 +62,22 @@ bool CatalogFixture::recreate()
 bool CatalogFixture::isPostgres() const
 {
     return m_db->IsOpen() && m_db->dialect().engine() == CKivSqlDialect::Engine::PostgreSQL;
+}
+
+int CatalogFixture::addUser(const QString &name, const QString &storedPassword)
+{
+    CRsBenutzer user(*m_db);
+    user.AddNew();
+    user.m_Benutzername = name;
+    user.m_Vorname = QStringLiteral("Vor ") + name;
+    user.m_Name = QStringLiteral("Nach ") + name;
+    user.m_Email = name + QStringLiteral("@example.org");
+    user.m_Passwort = storedPassword.isNull() ? QStringLiteral("") : storedPassword;
+    return user.Update() ? user.m_ID : 0;
+}
+
+QString CatalogFixture::storedPassword(int id)
+{
+    CRsBenutzer user(*m_db);
+    return user.OpenById(id) ? user.m_Passwort : QString();
 }

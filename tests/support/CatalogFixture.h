@@ -29,6 +29,11 @@ public:
     CKivSettings &settings() { return *m_settings; }
     CKivDatabase &db() { return *m_db; }
     bool isPostgres() const;
+    // Adds a user whose password column holds storedPassword exactly (hashed or not); its ID, 0 on
+    // failure. First name, surname and e-mail are made from the name.
+    int addUser(const QString &name, const QString &storedPassword = QString());
+    // The password column of a user as stored; a null text when the row is missing.
+    QString storedPassword(int id);
     // A folder for the test's own files.
     QString scratchPath(const QString &name) const { return m_dir.filePath(name); }
 

@@ -1,5 +1,7 @@
 #include "support/RecordingUi.h"
 
+#include <QCoreApplication>
+
 RecordingUi::RecordingUi()
 {
     installKivUi(this);
@@ -12,8 +14,23 @@ RecordingUi::~RecordingUi()
 
 KivAnswer RecordingUi::showMessage(const QString &text, const QString &caption, KivIcon icon, KivButtons buttons)
 {
+    QThread *const raisedOn = QThread::currentThread();
+    QCoreApplication *const app = QCoreApplication::instance();
+    if (!marshal || !app || raisedOn == app->thread())
+        return record({text, caption, icon, buttons, raisedOn, raisedOn});
+    KivAnswer answer = KivAnswer::Ok;
+    QMetaObject::invokeMethod(
+        app, [&] { answer = record({text, caption, icon, buttons, QThread::currentThread(), raisedOn}); },
+        Qt::BlockingQueuedConnection);
+    return answer;
+}
+
+KivAnswer RecordingUi::record(const Message &message)
+{
+    if (onMessage)
+        onMessage(message.text);
     QMutexLocker lock(&m_mutex);
-    m_messages.append({text, caption, icon, buttons});
+    m_messages.append(message);
     return answers.isEmpty() ? fallback : answers.takeFirst();
 }
 
@@ -39,6 +56,15 @@ QList<RecordingUi::Message> RecordingUi::messages() const
 {
     QMutexLocker lock(&m_mutex);
     return m_messages;
+}
+
+int RecordingUi::count(const QString &caption) const
+{
+    QMutexLocker lock(&m_mutex);
+    int n = 0;
+    for (const Message &message : m_messages)
+        n += message.caption == caption ? 1 : 0;
+    return n;
 }
 
 int RecordingUi::connectionDialogs() const

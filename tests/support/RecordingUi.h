@@ -5,11 +5,13 @@
 #include <QList>
 #include <QMutex>
 #include <QString>
+#include <QThread>
 
 #include <functional>
 
 // Test double of the user interface: records every message and dialog request and answers as the
-// test tells it. Installs itself for its lifetime.
+// test tells it. Installs itself for its lifetime. With `marshal` set, a message raised on another
+// thread is shown on the main thread through a blocking queued call, as the widget layer does.
 class RecordingUi final : public IKivUserInterface
 {
 public:
@@ -19,6 +21,8 @@ public:
         QString caption;
         KivIcon icon;
         KivButtons buttons;
+        QThread *shownOn;
+        QThread *raisedOn;
     };
 
     RecordingUi();
@@ -33,13 +37,20 @@ public:
     KivAnswer fallback = KivAnswer::Ok;
     std::function<bool(CKivDatabase &)> onConnectionDialog;
     std::function<bool(IKivMp3Filter &)> onFilterDialog;
+    bool marshal = false;
+    // Runs for every message (on the thread that shows it), before it is recorded.
+    std::function<void(const QString &text)> onMessage;
 
     QList<Message> messages() const;
+    // How many messages came with this caption.
+    int count(const QString &caption) const;
     int connectionDialogs() const;
     int filterDialogs() const;
     void clear();
 
 private:
+    KivAnswer record(const Message &message);
+
     mutable QMutex m_mutex;
     QList<Message> m_messages;
     int m_connectionDialogs = 0;

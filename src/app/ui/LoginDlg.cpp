@@ -1,6 +1,6 @@
 #include "app/ui/LoginDlg.h"
 
-#include "app/ui/Banner.h"
+#include "controls/ui/Banner.h"
 #include "app/ui/UserAdminDlg.h"
 
 #include <QComboBox>

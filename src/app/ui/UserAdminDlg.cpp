@@ -1,6 +1,6 @@
 #include "app/ui/UserAdminDlg.h"
 
-#include "app/ui/Banner.h"
+#include "controls/ui/Banner.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

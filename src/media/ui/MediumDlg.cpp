@@ -5,7 +5,7 @@
 #include "media/Medium.h"
 #include "media/MediumForm.h"
 #include "media/ui/FolderChooser.h"
-#include "media/ui/HeaderBand.h"
+#include "controls/ui/Banner.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,7 +29,7 @@ CKivMediumDlg::CKivMediumDlg(CKivMediumForm &form, QWidget *parent)
     , m_status(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("Medium Erstellen/ Bearbeiten"));
-    auto *band = new CKivHeaderBand(QStringLiteral("Kiv Medium"),
+    auto *band = new CKivBanner(QStringLiteral("Kiv Medium"),
                                     QStringLiteral("Legt hier die Eigenschaften des Mediums fest:"),
                                     style()->standardIcon(QStyle::SP_DriveHDIcon), this);
 

@@ -2,7 +2,7 @@
 
 #include "browse/MelvoraDoc.h"
 #include "media/scan/ScanList.h"
-#include "media/ui/HeaderBand.h"
+#include "controls/ui/Banner.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,7 +24,7 @@ CKivScanProgressDlg::CKivScanProgressDlg(CMelvoraDoc &doc, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Mp3 Import Toolbox"));
     setModal(false);
-    auto *band = new CKivHeaderBand(
+    auto *band = new CKivBanner(
         QStringLiteral("MP3 Dateien Importieren"),
         QStringLiteral("Wählen Sie einen Ort aus, den Sie nach neuen Mp3s durchsuchen wollen."),
         style()->standardIcon(QStyle::SP_DirOpenIcon), this);

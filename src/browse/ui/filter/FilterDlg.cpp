@@ -3,7 +3,7 @@
 #include "browse/Filter.h"
 #include "browse/FilterFeld.h"
 #include "browse/ui/filter/SortCombo.h"
-#include "media/ui/HeaderBand.h"
+#include "controls/ui/Banner.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -38,7 +38,7 @@ CKivFilterDlg::CKivFilterDlg(CKivFilter &filter, QWidget *parent)
     , m_value(new QLineEdit(this))
 {
     setWindowTitle(QStringLiteral("Mp3-Filter"));
-    auto *band = new CKivHeaderBand(QStringLiteral("Kiv Mp3-Filter"),
+    auto *band = new CKivBanner(QStringLiteral("Kiv Mp3-Filter"),
                                     QStringLiteral("Hier können Sie den aktuellen Mp3-Filter bearbeiten."),
                                     style()->standardIcon(QStyle::SP_FileDialogContentsView), this);
 

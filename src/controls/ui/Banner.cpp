@@ -1,11 +1,11 @@
-#include "media/ui/HeaderBand.h"
+#include "controls/ui/Banner.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QVBoxLayout>
 
-CKivHeaderBand::CKivHeaderBand(const QString &title, const QString &text, const QIcon &icon, QWidget *parent)
+CKivBanner::CKivBanner(const QString &title, const QString &text, const QIcon &icon, QWidget *parent)
     : QWidget(parent)
 {
     setAutoFillBackground(true);
@@ -22,7 +22,7 @@ CKivHeaderBand::CKivHeaderBand(const QString &title, const QString &text, const 
     textLabel->setObjectName(QStringLiteral("bandText"));
     textLabel->setWordWrap(true);
     auto *iconLabel = new QLabel(this);
-    iconLabel->setPixmap(icon.pixmap(QSize(32, 32)));
+    iconLabel->setPixmap(icon.pixmap(QSize(40, 40)));
 
     auto *texts = new QVBoxLayout;
     texts->addWidget(titleLabel);

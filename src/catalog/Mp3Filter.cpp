@@ -1,0 +1,11 @@
+#include "catalog/Mp3Filter.h"
+
+#include "app/core/UserInterface.h"
+
+bool KivRefuseInvalidFilter(IKivMp3Filter &filter)
+{
+    kivUi().showMessage(QStringLiteral("Der eingestellte Filter ist ungültig ! Bitte Überprüfen Sie Ihre eingabe."),
+                        QStringLiteral("Warnung !"), KivIcon::Exclamation);
+    kivUi().runFilterDialog(filter);
+    return false;
+}
