@@ -19,7 +19,6 @@ cat > "$ODBCINI" <<INI
 Driver=SQLite3
 Database=$work/catalog-test.db
 Timeout=10000
-StepAPI=1
 
 [MelvoraTestPg]
 Driver=PostgreSQL Unicode

@@ -185,12 +185,10 @@ bool CKivDatabase::RegisterDataSource(const QString &dsn, const QString &databas
     }
     // The SQLite driver reads "Database"; "DBQ" is kept as well, as the registration always names it.
     // A scan writes on its own connection while the window reads: wait for a lock instead of failing.
-    // StepAPI makes the driver step through a result instead of copying all of it into memory first.
     return CKivOdbcIni::WriteUserDataSource(dsn, QStringLiteral("SQLite3"),
                                             {{QStringLiteral("Database"), path},
                                              {QStringLiteral("DBQ"), path},
-                                             {QStringLiteral("Timeout"), QStringLiteral("10000")},
-                                             {QStringLiteral("StepAPI"), QStringLiteral("1")}});
+                                             {QStringLiteral("Timeout"), QStringLiteral("10000")}});
 }
 
 QString CKivDatabase::RegisterResultCaption()
