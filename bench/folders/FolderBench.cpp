@@ -3,8 +3,8 @@
 // (medium offline), on each catalog engine named on the command line.
 //
 // bench_folders --work DIR [--entries N] DSN...
-#include "app/core/ProfileStore.h"
-#include "app/core/Settings.h"
+#include "core/ProfileStore.h"
+#include "core/Settings.h"
 #include "browse/folders/FileListModel.h"
 #include "browse/folders/Folder.h"
 #include "browse/folders/FolderEntry.h"

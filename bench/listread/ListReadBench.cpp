@@ -9,9 +9,9 @@
 // The data sources must be registered in the odbc.ini that ODBCINI names; bench/listread/run.sh
 // sets up a SQLite and a private PostgreSQL data source and runs it.
 
-#include "app/core/ProfileStore.h"
-#include "app/core/Settings.h"
-#include "app/core/UserInterface.h"
+#include "core/ProfileStore.h"
+#include "core/Settings.h"
+#include "core/UserInterface.h"
 #include "browse/Filter.h"
 #include "browse/Mp3Liste.h"
 #include "catalog/CatalogCreator.h"

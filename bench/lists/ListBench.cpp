@@ -1,8 +1,8 @@
 // Fills the document's MP3 list with synthetic items and measures what the list views do with
 // them: the refill on hint 101 with the first paint of the view, sorting by title both ways, the
 // category grouping, and the resident memory.
-#include "app/core/ProfileStore.h"
-#include "app/core/Settings.h"
+#include "core/ProfileStore.h"
+#include "core/Settings.h"
 #include "browse/Filter.h"
 #include "browse/MelvoraDoc.h"
 #include "browse/Mp3Liste.h"

@@ -1,7 +1,7 @@
 #include "BenchCatalog.h"
 
-#include "app/core/ProfileStore.h"
-#include "app/core/Settings.h"
+#include "core/ProfileStore.h"
+#include "core/Settings.h"
 #include "catalog/CatalogCreator.h"
 #include "catalog/Database.h"
 #include "catalog/RsBenutzer.h"

@@ -12,7 +12,7 @@
 #include "BenchCatalog.h"
 #include "BenchLibrary.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "browse/Mp3Liste.h"
 #include "catalog/Database.h"
 #include "media/MedienListe.h"

@@ -1,7 +1,7 @@
 #include "browse/Filter.h"
 
-#include "app/core/Settings.h"
-#include "app/core/UserInterface.h"
+#include "core/Settings.h"
+#include "core/UserInterface.h"
 #include "browse/FilterFeld.h"
 #include "catalog/Mp3SortClause.h"
 #include "catalog/SqlQuote.h"

@@ -1,7 +1,7 @@
 #include "browse/MelvoraDoc.h"
 
-#include "app/core/Settings.h"
-#include "app/core/UserInterface.h"
+#include "core/Settings.h"
+#include "core/UserInterface.h"
 #include "browse/Filter.h"
 #include "browse/Mp3Liste.h"
 #include "browse/OpenFileDispatch.h"

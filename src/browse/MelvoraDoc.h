@@ -95,6 +95,17 @@ public:
     void SetArchiveOpener(ArchiveOpener opener) { m_archiveOpener = std::move(opener); }
     void OpenFile(const QString &path);
 
+    // --- the player's hold on files
+    // Before a file is written, moved, renamed or deleted, its caller asks the player to let go of
+    // it. The player registers itself here; without a player this does nothing.
+    using FileReleaser = std::function<void()>;
+    void SetFileReleaser(FileReleaser releaser) { m_fileReleaser = std::move(releaser); }
+    void ReleaseFile() const
+    {
+        if (m_fileReleaser)
+            m_fileReleaser();
+    }
+
 Q_SIGNALS:
     void updateAllViews(int hint, const QVariant &payload);
     // A login set the user; the frame shows the name.
@@ -135,4 +146,5 @@ private:
     std::unique_ptr<CKivScanDriver> m_scanDriver;
     bool m_archiveImportRunning = false;
     ArchiveOpener m_archiveOpener;
+    FileReleaser m_fileReleaser;
 };

@@ -1,6 +1,6 @@
 #include "browse/MelvoraDoc.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "browse/Mp3Liste.h"
 #include "media/MedienListe.h"
 #include "media/Medium.h"

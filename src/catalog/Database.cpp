@@ -1,7 +1,7 @@
 #include "catalog/Database.h"
 
-#include "app/core/Settings.h"
-#include "app/core/UserInterface.h"
+#include "core/Settings.h"
+#include "core/UserInterface.h"
 #include "catalog/CatalogLog.h"
 #include "catalog/OdbcIni.h"
 

@@ -1,6 +1,6 @@
 #include "catalog/Mp3Filter.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 
 bool KivRefuseInvalidFilter(IKivMp3Filter &filter)
 {

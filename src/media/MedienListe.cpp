@@ -1,6 +1,6 @@
 #include "media/MedienListe.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "catalog/RsMedienNamen.h"
 #include "media/DriveLayer.h"
 #include "media/Medium.h"

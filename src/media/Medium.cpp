@@ -1,6 +1,6 @@
 #include "media/Medium.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "catalog/RsCDs.h"
 #include "catalog/RsFolder.h"
 #include "catalog/RsMedienNamen.h"

@@ -1,6 +1,6 @@
 #include "media/MediumForm.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "media/DriveLayer.h"
 #include "media/DriveType.h"
 #include "media/MedienListe.h"

@@ -1,6 +1,6 @@
 #include "media/MediumHeaderFile.h"
 
-#include "app/core/BinaryText.h"
+#include "core/BinaryText.h"
 #include "media/MediaLog.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "media/MediumName.h"
 
-#include "app/core/BinaryText.h"
+#include "core/BinaryText.h"
 #include "media/MediumHeaderFile.h"
 
 namespace KivMediumName {

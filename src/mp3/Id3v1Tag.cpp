@@ -1,6 +1,6 @@
 #include "mp3/Id3v1Tag.h"
 
-#include "app/core/BinaryText.h"
+#include "core/BinaryText.h"
 
 #include <algorithm>
 #include <cstring>

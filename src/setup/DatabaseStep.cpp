@@ -1,8 +1,8 @@
 #include "setup/DatabaseStep.h"
 
-#include "app/core/ProfileStore.h"
-#include "app/core/Settings.h"
-#include "app/core/UserInterface.h"
+#include "core/ProfileStore.h"
+#include "core/Settings.h"
+#include "core/UserInterface.h"
 #include "app/session/PasswordHash.h"
 #include "catalog/Database.h"
 #include "catalog/RsBenutzer.h"

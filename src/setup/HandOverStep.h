@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/SetupRecord.h"
+#include "core/SetupRecord.h"
 #include "setup/InstallStep.h"
 
 // The last step: leaves the hand-over record "Setup.ini" in the installation folder for the

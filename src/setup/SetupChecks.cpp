@@ -1,7 +1,7 @@
 #include "setup/SetupChecks.h"
 
-#include "app/core/SetupRecord.h"
-#include "app/core/UserInterface.h"
+#include "core/SetupRecord.h"
+#include "core/UserInterface.h"
 #include "catalog/Database.h"
 #include "media/DriveLayer.h"
 #include "setup/EnsureFolder.h"

@@ -1,4 +1,4 @@
-#include "app/core/BinaryText.h"
+#include "core/BinaryText.h"
 
 #include <QTest>
 

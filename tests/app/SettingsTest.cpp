@@ -1,6 +1,6 @@
-#include "app/core/ProfileStore.h"
-#include "app/core/Settings.h"
-#include "app/core/StartFolder.h"
+#include "core/ProfileStore.h"
+#include "core/Settings.h"
+#include "core/StartFolder.h"
 #include "support/RecordingUi.h"
 
 #include <QDir>

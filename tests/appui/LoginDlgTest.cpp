@@ -1,4 +1,4 @@
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 #include "app/session/PasswordHash.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/UserAdminDlg.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/ProfileStore.h"
+#include "core/ProfileStore.h"
 #include "controls/ui/CommandRegistry.h"
 #include "controls/ui/bars/ToolBarManager.h"
 

@@ -1,7 +1,7 @@
 #include "support/TestRegistry.h"
 
-#include "app/core/ProfileStore.h"
-#include "app/core/Settings.h"
+#include "core/ProfileStore.h"
+#include "core/Settings.h"
 #include "browse/Filter.h"
 #include "browse/FilterFeld.h"
 #include "catalog/Mp3SortClause.h"

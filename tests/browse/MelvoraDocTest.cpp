@@ -1,5 +1,5 @@
-#include "app/core/SetupRecord.h"
-#include "app/core/StartFolder.h"
+#include "core/SetupRecord.h"
+#include "core/StartFolder.h"
 #include "browse/Filter.h"
 #include "browse/MelvoraDoc.h"
 #include "browse/Mp3Liste.h"

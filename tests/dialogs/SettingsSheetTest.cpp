@@ -1,5 +1,5 @@
-#include "app/core/ProfileStore.h"
-#include "app/core/Settings.h"
+#include "core/ProfileStore.h"
+#include "core/Settings.h"
 #include "app/ui/settings/ColorButton.h"
 #include "app/ui/settings/SettingsSheet.h"
 #include "app/ui/settings/SetupListPage.h"

@@ -1,5 +1,5 @@
-#include "app/core/Settings.h"
-#include "app/core/StartFolder.h"
+#include "core/Settings.h"
+#include "core/StartFolder.h"
 #include "app/ui/frame/CommandTable.h"
 #include "app/ui/frame/FrameLayouts.h"
 #include "app/ui/frame/FrameStatusBar.h"

@@ -1,4 +1,4 @@
-#include "app/core/ProfileStore.h"
+#include "core/ProfileStore.h"
 #include "app/ui/frame/SplitterPanes.h"
 #include "app/ui/frame/SplitterWnd.h"
 #include "frame/FrameTests.h"

@@ -1,5 +1,5 @@
-#include "app/core/ProfileStore.h"
-#include "app/core/Settings.h"
+#include "core/ProfileStore.h"
+#include "core/Settings.h"
 #include "browse/list/ColumnArrangement.h"
 #include "browse/ui/lists/Mp3ListeBigFormView.h"
 #include "browse/ui/lists/Mp3ListeFormView.h"

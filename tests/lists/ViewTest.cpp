@@ -1,4 +1,4 @@
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 #include "browse/list/Mp3FileDelete.h"
 #include "browse/list/Mp3SelectionSums.h"
 #include "mp3/item/SizeText.h"

@@ -1,4 +1,4 @@
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 #include "app/session/ConnectionForm.h"
 #include "catalog/CatalogCreator.h"
 #include "catalog/OdbcIni.h"

@@ -1,4 +1,4 @@
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 #include "app/session/LoginForm.h"
 #include "app/session/PasswordHash.h"
 #include "app/session/UserSwitch.h"

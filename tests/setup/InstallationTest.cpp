@@ -1,4 +1,4 @@
-#include "app/core/SetupRecord.h"
+#include "core/SetupRecord.h"
 #include "app/session/PasswordHash.h"
 #include "catalog/OdbcIni.h"
 #include "setup/Installation.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/ProfileStore.h"
-#include "app/core/Settings.h"
+#include "core/ProfileStore.h"
+#include "core/Settings.h"
 #include "catalog/Database.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #include "app/cli/CatalogCommands.h"
 
-#include "app/core/ProfileStore.h"
-#include "app/core/Settings.h"
+#include "core/ProfileStore.h"
+#include "core/Settings.h"
 #include "catalog/CatalogCheck.h"
 #include "catalog/CatalogCreator.h"
 #include "catalog/Database.h"

@@ -1,7 +1,7 @@
 #include "app/cli/CliSession.h"
 
-#include "app/core/ProfileStore.h"
-#include "app/core/Settings.h"
+#include "core/ProfileStore.h"
+#include "core/Settings.h"
 #include "app/session/LoginCheck.h"
 #include "browse/Login.h"
 #include "catalog/Database.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/ConsoleUi.h"
+#include "core/ConsoleUi.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "app/cli/ScanCommand.h"
 
 #include "app/cli/CliSession.h"
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "media/MedienListe.h"
 #include "media/Medium.h"
 #include "media/scan/ScanDriver.h"

@@ -1,7 +1,7 @@
 #include "app/session/ConnectionForm.h"
 
-#include "app/core/Settings.h"
-#include "app/core/UserInterface.h"
+#include "core/Settings.h"
+#include "core/UserInterface.h"
 #include "catalog/Database.h"
 
 CKivConnectionForm::CKivConnectionForm(CKivSettings &settings, CKivDatabase &db)

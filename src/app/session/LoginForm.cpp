@@ -1,7 +1,7 @@
 #include "app/session/LoginForm.h"
 
-#include "app/core/Settings.h"
-#include "app/core/UserInterface.h"
+#include "core/Settings.h"
+#include "core/UserInterface.h"
 #include "app/session/LoginCheck.h"
 #include "catalog/Database.h"
 #include "catalog/RsBenutzer.h"

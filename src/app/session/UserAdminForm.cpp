@@ -1,6 +1,6 @@
 #include "app/session/UserAdminForm.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "app/session/PasswordHash.h"
 #include "app/session/SessionLog.h"
 #include "catalog/Database.h"

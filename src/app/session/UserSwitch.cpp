@@ -1,6 +1,6 @@
 #include "app/session/UserSwitch.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "catalog/Database.h"
 
 bool CKivUserSwitch::Run(CKivDatabase &db) const

@@ -1,8 +1,8 @@
 #include "app/ui/MelvoraApp.h"
 
-#include "app/core/Settings.h"
-#include "app/core/StartFolder.h"
-#include "app/core/UserInterface.h"
+#include "core/Settings.h"
+#include "core/StartFolder.h"
+#include "core/UserInterface.h"
 #include "app/session/UserSwitch.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/SplashDlg.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 
 #include <QObject>
 

@@ -2,7 +2,7 @@
 // temporary name, so that it can be put back when the catalog refuses to let its rows go.
 #include "browse/folders/FolderOps.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "browse/folders/FolderCatalog.h"
 #include "browse/folders/FolderDisk.h"
 #include "browse/folders/FoldersLog.h"

@@ -1,6 +1,6 @@
 #include "browse/folders/FolderOps.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "browse/Mp3Liste.h"
 #include "browse/folders/FolderCatalog.h"
 #include "browse/folders/FolderDisk.h"

@@ -1,6 +1,6 @@
 #include "browse/list/ColumnArrangement.h"
 
-#include "app/core/ProfileStore.h"
+#include "core/ProfileStore.h"
 
 #include <QStringList>
 

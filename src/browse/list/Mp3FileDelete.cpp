@@ -1,6 +1,6 @@
 #include "browse/list/Mp3FileDelete.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "catalog/RsMp3s.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "media/scan/ScanFind.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "media/Medium.h"
 #include "media/scan/ScanBusyGuard.h"
 #include "media/scan/ScanList.h"

@@ -1,6 +1,6 @@
 #include "media/scan/ScanStore.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "catalog/Database.h"
 #include "catalog/RsFolder.h"
 #include "catalog/RsMp3s.h"

@@ -1,6 +1,6 @@
 #include "mp3/item/Mp3ArchiveRecord.h"
 
-#include "app/core/BinaryText.h"
+#include "core/BinaryText.h"
 
 namespace KivMp3ArchiveRecord {
 

@@ -1,6 +1,6 @@
 #include "mp3/item/Mp3Item.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "catalog/RsFolder.h"
 #include "catalog/RsImport.h"
 #include "catalog/RsMp3s.h"

@@ -2,7 +2,7 @@
 // and the copy into an export volume.
 #include "mp3/item/Mp3Item.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "catalog/RsFolder.h"
 #include "media/MedienListe.h"
 #include "media/Medium.h"

@@ -2,7 +2,7 @@
 // steps on the values of its options, without the wizard's pages.
 #include "setup/Installation.h"
 #include "setup/SetupChecks.h"
-#include "app/core/ConsoleUi.h"
+#include "core/ConsoleUi.h"
 #include "setup/cli/SetupOptions.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "app/ui/frame/MainFrame.h"
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 #include "app/ui/frame/CommandTable.h"
 #include "app/ui/frame/FrameIcons.h"
 #include "app/ui/frame/FrameLayouts.h"

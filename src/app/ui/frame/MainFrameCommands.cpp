@@ -1,7 +1,7 @@
 // The handlers of the frame's own commands, the layouts and the document's commands.
 #include "app/ui/frame/MainFrame.h"
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 #include "app/ui/frame/AboutBox.h"
 #include "app/ui/frame/CommandTable.h"
 #include "app/ui/frame/DialogLauncher.h"

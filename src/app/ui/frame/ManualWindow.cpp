@@ -1,7 +1,7 @@
 #include "app/ui/frame/ManualWindow.h"
 
-#include "app/core/Settings.h"
-#include "app/core/UserInterface.h"
+#include "core/Settings.h"
+#include "core/UserInterface.h"
 #include "app/ui/MelvoraApp.h"
 
 #include <QFileInfo>

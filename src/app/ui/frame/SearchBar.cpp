@@ -1,6 +1,6 @@
 #include "app/ui/frame/SearchBar.h"
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "app/ui/frame/SplitterWnd.h"
 
-#include "app/core/ProfileStore.h"
+#include "core/ProfileStore.h"
 #include "app/ui/frame/SplitterPanes.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "app/ui/settings/ColorButton.h"
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 
 #include <QColorDialog>
 #include <QPixmap>

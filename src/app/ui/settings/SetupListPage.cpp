@@ -1,6 +1,6 @@
 #include "app/ui/settings/SetupListPage.h"
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 #include "app/ui/settings/ColorButton.h"
 
 #include <QCheckBox>

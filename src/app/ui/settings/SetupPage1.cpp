@@ -1,6 +1,6 @@
 #include "app/ui/settings/SetupPage1.h"
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 #include "media/ui/FolderChooser.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "app/ui/settings/SetupPage4.h"
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

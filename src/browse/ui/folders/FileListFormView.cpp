@@ -1,6 +1,6 @@
 #include "browse/ui/folders/FileListFormView.h"
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 #include "browse/MelvoraDoc.h"
 #include "browse/Mp3Liste.h"
 #include "browse/folders/FolderChange.h"

@@ -1,6 +1,6 @@
 #include "browse/ui/folders/FolderCommands.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "browse/MelvoraDoc.h"
 #include "browse/Mp3Liste.h"
 #include "browse/Mp3MimeData.h"

@@ -1,6 +1,6 @@
 #include "browse/ui/lists/Mp3ListView.h"
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 #include "browse/MelvoraDoc.h"
 #include "browse/Mp3Liste.h"
 #include "browse/list/Mp3CategoryModel.h"

@@ -1,7 +1,7 @@
 // The commands of the MP3 list views on their selected rows, and their context menu.
 #include "browse/ui/lists/Mp3ListView.h"
 
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 #include "browse/MelvoraDoc.h"
 #include "browse/Mp3Liste.h"
 #include "browse/list/Mp3FileDelete.h"

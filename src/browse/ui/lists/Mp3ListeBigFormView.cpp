@@ -1,6 +1,6 @@
 #include "browse/ui/lists/Mp3ListeBigFormView.h"
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 #include "browse/ui/lists/Mp3TableView.h"
 
 CKivMp3ListeBigFormView::CKivMp3ListeBigFormView(CMelvoraDoc &doc, CKivSettings &settings,

@@ -1,6 +1,6 @@
 #include "browse/ui/lists/Mp3ListeFormView.h"
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 
 CKivMp3ListeFormView::CKivMp3ListeFormView(CMelvoraDoc &doc, CKivSettings &settings, CKivCommandRegistry &commands,
                                            QWidget *parent)

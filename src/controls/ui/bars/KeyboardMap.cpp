@@ -1,6 +1,6 @@
 #include "controls/ui/bars/KeyboardMap.h"
 
-#include "app/core/ProfileStore.h"
+#include "core/ProfileStore.h"
 #include "controls/ui/CommandRegistry.h"
 #include "controls/ui/bars/ToolBarProfile.h"
 

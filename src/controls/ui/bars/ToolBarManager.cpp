@@ -1,6 +1,6 @@
 #include "controls/ui/bars/ToolBarManager.h"
 
-#include "app/core/ProfileStore.h"
+#include "core/ProfileStore.h"
 #include "controls/ui/CommandRegistry.h"
 #include "controls/ui/bars/ContextMenus.h"
 #include "controls/ui/bars/CustomizeDlg.h"

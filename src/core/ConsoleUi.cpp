@@ -1,4 +1,4 @@
-#include "app/core/ConsoleUi.h"
+#include "core/ConsoleUi.h"
 
 #include <QMutexLocker>
 #include <QTextStream>

@@ -1,8 +1,8 @@
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 
-#include "app/core/ProfileStore.h"
-#include "app/core/StartFolder.h"
-#include "app/core/UserInterface.h"
+#include "core/ProfileStore.h"
+#include "core/StartFolder.h"
+#include "core/UserInterface.h"
 
 #include <QFile>
 #include <QFileInfo>

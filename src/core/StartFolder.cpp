@@ -1,4 +1,4 @@
-#include "app/core/StartFolder.h"
+#include "core/StartFolder.h"
 
 #include <QDir>
 #include <QMutex>

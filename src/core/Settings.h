@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/SetupRecord.h"
+#include "core/SetupRecord.h"
 
 #include <QMutex>
 #include <QString>

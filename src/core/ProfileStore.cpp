@@ -1,4 +1,4 @@
-#include "app/core/ProfileStore.h"
+#include "core/ProfileStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "app/core/SetupRecord.h"
+#include "core/SetupRecord.h"
 
-#include "app/core/BinaryText.h"
+#include "core/BinaryText.h"
 
 #include <QSaveFile>
 

@@ -1,4 +1,4 @@
-#include "app/core/UserInterface.h"
+#include "core/UserInterface.h"
 
 #include <QLoggingCategory>
 
