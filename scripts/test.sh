@@ -8,28 +8,10 @@ scripts/install-deps.sh
 scripts/build.sh "$@"
 
 work=$(mktemp -d /tmp/melvora-test.XXXXXX)
-chmod 755 "$work"
-source scripts/test-postgres.sh
+source scripts/catalog-env.sh
 trap 'pg_stop; rm -rf "$work"' EXIT
-pg_start "$work/pg"
-
-export ODBCINI="$work/odbc.ini"
-cat > "$ODBCINI" <<INI
-[MelvoraTestSqlite]
-Driver=SQLite3
-Database=$work/catalog-test.db
-Timeout=10000
-
-[MelvoraTestPg]
-Driver=PostgreSQL Unicode
-Servername=127.0.0.1
-Port=$PG_PORT
-Database=melvora_test
-Username=postgres
-Password=
-INI
+catalog_env_start "$work" MelvoraTest catalog-test.db
 export MELVORA_TEST_WORKDIR="$work"
 export QT_QPA_PLATFORM=offscreen
-export XDG_CONFIG_HOME="$work/config"
 cd "${BUILD_DIR:-build}"
 ctest --output-on-failure --no-tests=error -j "$(nproc)" --timeout 600

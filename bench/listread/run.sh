@@ -9,42 +9,14 @@ build_dir=${BUILD_DIR:-build}
 cmake --build "$build_dir" --target bench_listread >/dev/null
 
 work=$(mktemp -d /tmp/melvora-listread-bench.XXXXXX)
-chmod 755 "$work"
 PG_PORT=${PG_PORT:-54338}
-source scripts/test-postgres.sh
+source scripts/catalog-env.sh
 trap 'pg_stop; rm -rf "$work"' EXIT
-pg_start "$work/pg"
-
-export ODBCINI="$work/odbc.ini"
-cat > "$ODBCINI" <<INI
-[MelvoraBenchSqlite]
-Driver=SQLite3
-Database=$work/catalog-bench.db
-Timeout=10000
-
-[MelvoraBenchSqliteStep]
-Driver=SQLite3
-Database=$work/catalog-bench-step.db
-Timeout=10000
-StepAPI=1
-
-[MelvoraBenchPg]
-Driver=PostgreSQL Unicode
-Servername=127.0.0.1
-Port=$PG_PORT
-Database=melvora_test
-Username=postgres
-Password=
-
-[MelvoraBenchPgDeclare]
-Driver=PostgreSQL Unicode
-Servername=127.0.0.1
-Port=$PG_PORT
-Database=melvora_test
-Username=postgres
-Password=
-UseDeclareFetch=1
-Fetch=4096
-INI
-export XDG_CONFIG_HOME="$work/config"
+catalog_env_start "$work" MelvoraBench catalog-bench.db
+{
+    printf '\n[MelvoraBenchSqliteStep]\nDriver=SQLite3\nDatabase=%s\nTimeout=10000\nStepAPI=1\n' "$work/catalog-bench-step.db"
+    printf '\n[MelvoraBenchPgDeclare]\n'
+    catalog_env_pg_keys
+    printf 'UseDeclareFetch=1\nFetch=4096\n'
+} >> "$ODBCINI"
 "$build_dir/bench/listread/bench_listread" "$@" ${BENCH_DSNS:-MelvoraBenchSqlite MelvoraBenchSqliteStep MelvoraBenchPg MelvoraBenchPgDeclare}

@@ -8,26 +8,8 @@ build_dir=${BUILD_DIR:-build}
 cmake --build "$build_dir" --target bench_scan >/dev/null
 
 work=$(mktemp -d /tmp/melvora-scan-bench.XXXXXX)
-chmod 755 "$work"
 PG_PORT=${PG_PORT:-54339}
-source scripts/test-postgres.sh
+source scripts/catalog-env.sh
 trap 'pg_stop; rm -rf "$work"' EXIT
-pg_start "$work/pg"
-
-export ODBCINI="$work/odbc.ini"
-cat > "$ODBCINI" <<INI
-[MelvoraBenchSqlite]
-Driver=SQLite3
-Database=$work/catalog-bench.db
-Timeout=10000
-
-[MelvoraBenchPg]
-Driver=PostgreSQL Unicode
-Servername=127.0.0.1
-Port=$PG_PORT
-Database=melvora_test
-Username=postgres
-Password=
-INI
-export XDG_CONFIG_HOME="$work/config"
+catalog_env_start "$work" MelvoraBench catalog-bench.db
 "$build_dir/bench/scan/bench_scan" --work "${BENCH_WORK:-$work/files}" "$@" MelvoraBenchSqlite MelvoraBenchPg

@@ -170,7 +170,7 @@ private Q_SLOTS:
             chooseFolder(*dialog, music);
             QTest::mouseClick(child<QPushButton>(dialog, "ok"), Qt::LeftButton);
         });
-        QVERIFY(CKivMediumDlg::Run(*medium, doc, nullptr));
+        QVERIFY(CKivMediumDlg::Run(*medium, doc.GetDatabase(), nullptr));
         QVERIFY(m_w.ui.messages().isEmpty());
         QVERIFY(medium->GetID() > 0);
         QCOMPARE(medium->GetName(), QStringLiteral("Rock"));

@@ -25,7 +25,9 @@ private Q_SLOTS:
     {
         CKivFilter filter;
         CMelvoraDoc doc(m_w.catalog.settings(), m_w.db(), filter);
-        CKivScanProgressDlg dialog(doc);
+        CKivScanProgressDlg dialog([&doc] { return doc.GetScanList(); });
+        connect(&doc, &CMelvoraDoc::scanStarted, &dialog, &CKivScanProgressDlg::scanStarted);
+        connect(&doc, &CMelvoraDoc::scanFinished, &dialog, &CKivScanProgressDlg::scanEnded);
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mp3 Import Toolbox"));
         QVERIFY(!dialog.isModal());
@@ -84,7 +86,9 @@ private Q_SLOTS:
     {
         CKivFilter filter;
         CMelvoraDoc doc(m_w.catalog.settings(), m_w.db(), filter);
-        CKivScanProgressDlg dialog(doc);
+        CKivScanProgressDlg dialog([&doc] { return doc.GetScanList(); });
+        connect(&doc, &CMelvoraDoc::scanStarted, &dialog, &CKivScanProgressDlg::scanStarted);
+        connect(&doc, &CMelvoraDoc::scanFinished, &dialog, &CKivScanProgressDlg::scanEnded);
         m_w.ui.answers = {KivAnswer::Yes};
         QVERIFY(doc.StartScan(QStringLiteral("Fehlt"), QString()));
         CKivScanList *list = doc.GetScanList();

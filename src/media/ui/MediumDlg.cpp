@@ -1,6 +1,5 @@
 #include "media/ui/MediumDlg.h"
 
-#include "browse/MelvoraDoc.h"
 #include "media/DriveType.h"
 #include "media/Medium.h"
 #include "media/MediumForm.h"
@@ -95,9 +94,9 @@ CKivMediumDlg::CKivMediumDlg(CKivMediumForm &form, QWidget *parent)
             [this](int row) { m_form.SetDriveType(m_driveType->itemData(row).toInt()); });
 }
 
-bool CKivMediumDlg::Run(CKivMedium &medium, CMelvoraDoc &doc, QWidget *parent)
+bool CKivMediumDlg::Run(CKivMedium &medium, CKivDatabase &db, QWidget *parent)
 {
-    CKivMediumForm form(doc.GetDatabase(), medium);
+    CKivMediumForm form(db, medium);
     return RunForm(form, parent);
 }
 

@@ -4,7 +4,7 @@
 
 class CKivMedium;
 class CKivMediumForm;
-class CMelvoraDoc;
+class CKivDatabase;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -21,8 +21,8 @@ class CKivMediumDlg : public QDialog
 public:
     CKivMediumDlg(CKivMediumForm &form, QWidget *parent = nullptr);
 
-    // Runs the dialog modally on medium with the document's catalog; true when the medium was saved.
-    static bool Run(CKivMedium &medium, CMelvoraDoc &doc, QWidget *parent);
+    // Runs the dialog modally on medium with the user's catalog; true when the medium was saved.
+    static bool Run(CKivMedium &medium, CKivDatabase &db, QWidget *parent);
     // The same on a form a caller made (a new medium of the media set).
     static bool RunForm(CKivMediumForm &form, QWidget *parent);
 

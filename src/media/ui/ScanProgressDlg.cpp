@@ -1,6 +1,5 @@
 #include "media/ui/ScanProgressDlg.h"
 
-#include "browse/MelvoraDoc.h"
 #include "media/scan/ScanList.h"
 #include "controls/ui/Banner.h"
 
@@ -12,9 +11,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-CKivScanProgressDlg::CKivScanProgressDlg(CMelvoraDoc &doc, QWidget *parent)
+CKivScanProgressDlg::CKivScanProgressDlg(ScanListSource currentList, QWidget *parent)
     : QDialog(parent)
-    , m_doc(doc)
+    , m_currentList(std::move(currentList))
     , m_status(new QLabel(this))
     , m_file(new QLabel(this))
     , m_counter(new QLabel(this))
@@ -74,15 +73,13 @@ CKivScanProgressDlg::CKivScanProgressDlg(CMelvoraDoc &doc, QWidget *parent)
 
     connect(m_cancel, &QPushButton::clicked, this, &CKivScanProgressDlg::cancelScan);
     connect(m_close, &QPushButton::clicked, this, &CKivScanProgressDlg::reject);
-    connect(&m_doc, &CMelvoraDoc::scanStarted, this, &CKivScanProgressDlg::scanStarted);
-    connect(&m_doc, &CMelvoraDoc::scanFinished, this, &CKivScanProgressDlg::scanEnded);
     refresh();
 }
 
 void CKivScanProgressDlg::refresh()
 {
     // The scan list lives from the start of a scan until the document has taken its result.
-    const CKivScanList *list = m_doc.GetScanList();
+    const CKivScanList *list = m_currentList();
     if (!list) {
         m_close->setEnabled(true);
         return;
@@ -113,7 +110,7 @@ void CKivScanProgressDlg::scanEnded()
 
 void CKivScanProgressDlg::cancelScan()
 {
-    if (CKivScanList *list = m_doc.GetScanList())
+    if (CKivScanList *list = m_currentList())
         list->Cancel();
 }
 

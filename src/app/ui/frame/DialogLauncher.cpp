@@ -2,6 +2,7 @@
 
 #include "app/ui/WidgetUi.h"
 #include "app/ui/settings/SettingsSheet.h"
+#include "browse/MelvoraDoc.h"
 #include "browse/ui/filter/FilterDlg.h"
 #include "browse/ui/filter/SortCombo.h"
 #include "media/ui/MediumDlg.h"
@@ -31,12 +32,14 @@ bool runSettings(CKivSettings &settings, QWidget *parent)
 
 bool runMedium(CKivMedium &medium, CMelvoraDoc &doc, QWidget *parent)
 {
-    return CKivMediumDlg::Run(medium, doc, parent);
+    return CKivMediumDlg::Run(medium, doc.GetDatabase(), parent);
 }
 
 ScanProgress createScanProgress(CMelvoraDoc &doc, QWidget *parent)
 {
-    auto *window = new CKivScanProgressDlg(doc, parent);
+    auto *window = new CKivScanProgressDlg([&doc] { return doc.GetScanList(); }, parent);
+    QObject::connect(&doc, &CMelvoraDoc::scanStarted, window, &CKivScanProgressDlg::scanStarted);
+    QObject::connect(&doc, &CMelvoraDoc::scanFinished, window, &CKivScanProgressDlg::scanEnded);
     return ScanProgress{window, [window] { window->refresh(); }, [window] { window->scanEnded(); }};
 }
 
