@@ -13,5 +13,7 @@ trap 'pg_stop; rm -rf "$work"' EXIT
 catalog_env_start "$work" MelvoraTest catalog-test.db
 export MELVORA_TEST_WORKDIR="$work"
 export QT_QPA_PLATFORM=offscreen
+# Files deleted by tests go to a trash of their own.
+export XDG_DATA_HOME="$work/data"
 cd "${BUILD_DIR:-build}"
 ctest --output-on-failure --no-tests=error -j "$(nproc)" --timeout 600

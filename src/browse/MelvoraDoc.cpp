@@ -9,6 +9,8 @@
 #include "media/Medium.h"
 #include "media/scan/ScanDriver.h"
 
+#include <utility>
+
 CMelvoraDoc::CMelvoraDoc(CKivSettings &settings, CKivDatabase &db, CKivFilter &filter, QObject *parent)
     : QObject(parent)
     , m_settings(settings)
@@ -29,6 +31,8 @@ CMelvoraDoc::~CMelvoraDoc()
 
 bool CMelvoraDoc::OnNewDocument()
 {
+    if (m_mp3Liste)
+        Q_EMIT documentResetting();
     m_title = Title();
     m_userId = -1;
     m_userName.clear();
@@ -54,7 +58,8 @@ void CMelvoraDoc::announceList(CKivMp3Liste *list)
     Q_EMIT updateAllViews(HintListReplaced, QVariant::fromValue(list));
 }
 
-// Replaces the media set. The lists' items are placed on the old media, so they are let go first.
+// Replaces the media set. The lists' items are placed on the old media, so they are let go first;
+// the old media stay until every view was told to show the new ones and dropped its rows.
 void CMelvoraDoc::takeMedia(std::unique_ptr<CKivMedienListe> media)
 {
     for (CKivMp3Liste *list : {m_mp3Liste.get(), m_mediumListe.get()}) {
@@ -65,8 +70,13 @@ void CMelvoraDoc::takeMedia(std::unique_ptr<CKivMedienListe> media)
         list->SetMedia(media.get());
     }
     m_filter.SetMedia(media.get());
-    m_scannedMedia.clear();
-    m_media = std::move(media);
+    const std::unique_ptr<CKivMedienListe> old = std::exchange(m_media, std::move(media));
+    const std::vector<std::shared_ptr<CKivMedium>> oldScanned = std::exchange(m_scannedMedia, {});
+    Q_EMIT updateAllViews(HintMediaChanged, QVariant());
+    for (CKivMp3Liste *list : {m_mp3Liste.get(), m_mediumListe.get()}) {
+        if (list)
+            announceList(list);
+    }
 }
 
 void CMelvoraDoc::OnLogin(const QString &userName, int userId)
@@ -80,9 +90,6 @@ void CMelvoraDoc::OnLogin(const QString &userName, int userId)
     auto media = std::make_unique<CKivMedienListe>(userId, m_settings.GetCdDrive());
     media->Load(m_db);
     takeMedia(std::move(media));
-
-    Q_EMIT updateAllViews(HintMediaChanged, QVariant());
-    announceList(m_mp3Liste.get());
     runHandOver();
 }
 

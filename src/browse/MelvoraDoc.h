@@ -42,7 +42,8 @@ public:
     static QString Title() { return QStringLiteral("Melvora Version 1.1 Beta"); }
 
     // --- session
-    // A new empty document: nobody logged in, fresh MP3 lists, no media set.
+    // A new empty document: nobody logged in, fresh MP3 lists, no media set. The old lists and
+    // media go away; the views hear hint 201 and hint 101 with each new list and rebind to it.
     bool OnNewDocument();
     // Builds the state of a successful login, then carries out the installation hand-over.
     void OnLogin(const QString &userName, int userId);
@@ -108,6 +109,9 @@ public:
 
 Q_SIGNALS:
     void updateAllViews(int hint, const QVariant &payload);
+    // A new document is about to replace the lists and the media set: whoever holds items, lists or
+    // media of this one writes what it must keep (the playlist) and lets go of them now.
+    void documentResetting();
     // A login set the user; the frame shows the name.
     void userChanged(const QString &userName);
     // The frame shows the standard MP3 list (before an import list or export file is shown).

@@ -5,6 +5,7 @@
 #include "app/ui/ConnectionDlg.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MelvoraApp.h"
+#include "app/ui/WidgetUi.h"
 #include "app/ui/frame/FrameStatusBar.h"
 #include "app/ui/frame/MainFrame.h"
 #include "appui/AppUiTests.h"
@@ -161,6 +162,21 @@ private Q_SLOTS:
         app().OnSwitchUser();
         QCOMPARE(app().GetDocument(), doc);  // the one document, re-initialised
         QCOMPARE(doc->GetUserName(), QStringLiteral("Max"));
+    }
+
+    void messageBoxesSpeakGerman()
+    {
+        CKivWidgetUi ui(m_f.settings());
+        QStringList buttons;
+        whenModal<QMessageBox>([&buttons](QMessageBox *box) {
+            for (QMessageBox::StandardButton which : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+                buttons.append(box->button(which)->text().remove(QLatin1Char('&')));
+            box->button(QMessageBox::No)->click();
+        });
+        QCOMPARE(ui.showMessage(QStringLiteral("Weiter ?"), QStringLiteral("Frage"), KivIcon::Question,
+                                KivButtons::YesNoCancel),
+                 KivAnswer::No);
+        QCOMPARE(buttons, QStringList({QStringLiteral("Ja"), QStringLiteral("Nein"), QStringLiteral("Abbrechen")}));
     }
 
     void aCancelledFirstLoginEndsTheProgramSilently()

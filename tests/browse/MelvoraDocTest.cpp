@@ -11,6 +11,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -106,7 +107,7 @@ private Q_SLOTS:
         QSignalSpy user(doc.get(), &CMelvoraDoc::userChanged);
         doc->OnLogin(QStringLiteral("anna"), anna);
 
-        QCOMPARE(hints(views), QList<int>({201, 101}));
+        QCOMPARE(hints(views), QList<int>({201, 101, 101}));
         QVERIFY(views.at(0).at(1).isNull());
         QCOMPARE(views.at(1).at(1).value<CKivMp3Liste *>(), doc->GetMp3Liste());
         QCOMPARE(user.size(), 1);
@@ -115,6 +116,22 @@ private Q_SLOTS:
         QVERIFY(doc->FindMedium(QStringLiteral("Annas")));
         QCOMPARE(doc->FindMedium(QStringLiteral("Annas"))->GetState(), int(CKivMedium::Online));
         QCOMPARE(filter->GetMedia(), doc->GetMedia());
+    }
+
+    void aNewDocumentWarnsThenAnnouncesItsNewLists()
+    {
+        addMedium(anna, QStringLiteral("Annas"), {QStringLiteral("a.mp3")});
+        doc->OnLogin(QStringLiteral("anna"), anna);
+        const QPointer<CKivMp3Liste> old = doc->GetMp3Liste();
+        QSignalSpy resetting(doc.get(), &CMelvoraDoc::documentResetting);
+        QSignalSpy views(doc.get(), &CMelvoraDoc::updateAllViews);
+        QVERIFY(doc->OnNewDocument());
+        QCOMPARE(resetting.size(), 1);
+        QVERIFY(!old);
+        QVERIFY(!doc->GetMedia());
+        QCOMPARE(hints(views), QList<int>({201, 101, 101}));
+        QCOMPARE(views.at(1).at(1).value<CKivMp3Liste *>(), doc->GetMp3Liste());
+        QCOMPARE(views.at(2).at(1).value<CKivMp3Liste *>(), doc->GetMediumListe());
     }
 
     void listsShowOnlyMediaTheUserHas()
@@ -204,7 +221,7 @@ private Q_SLOTS:
 
         QVERIFY(!QFile::exists(setupRecordPath()));
         QVERIFY(doc->FindMedium(QStringLiteral("Erstes")));
-        QCOMPARE(hints(views), QList<int>({201, 101, 201, 101}));
+        QCOMPARE(hints(views), QList<int>({201, 101, 101, 201, 101}));
         QCOMPARE(doc->GetQuickImport(), 1);
         QVERIFY(doc->GetScanList());
         QVERIFY(doc->GetScanList()->IsQuickImport());

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTabBar>
 #include <QTest>
 
 #include <memory>
@@ -118,6 +119,20 @@ private Q_SLOTS:
         QCOMPARE(m_settings->GetCdDrive(), QStringLiteral("/media/sr0/"));
         QCOMPARE(m_settings->GetFolderHelpFiles(), QStringLiteral("/doc/melvora/"));
         QCOMPARE(m_settings->GetFolderCDs(), QStringLiteral("/srv/cds/"));
+    }
+
+    void theSheetOpensWideEnoughForItsTabsAndPaths()
+    {
+        const QString longPath = QStringLiteral("/home/eva/.local/opt/Kiv/Melvora/Handbuch/Deutsch/Ausgabe 2026/");
+        m_settings->SetFolderHelpFiles(longPath);
+        CKivSettingsSheet sheet(*m_settings);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        const QTabBar *bar = sheet.tabs()->tabBar();
+        for (int i = 0; i < bar->count(); ++i)
+            QVERIFY2(bar->tabRect(i).right() <= bar->width(), qPrintable(bar->tabText(i)));
+        const auto *help = child<QLineEdit>(&sheet, "helpFiles");
+        QVERIFY(help->width() > help->fontMetrics().horizontalAdvance(longPath));
     }
 
     void listPagesWriteFlagsPictureAndColoursOfTheirOwnSection()

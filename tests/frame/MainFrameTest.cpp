@@ -322,6 +322,27 @@ private Q_SLOTS:
         QCOMPARE(m_ui->messages().size(), 1);
     }
 
+    void twoRowLayoutsGiveTheUpperRowItsHeightFreshAndAfterARestart()
+    {
+        settings().SetUserName(QStringLiteral("Lena"));
+        for (int run = 0; run < 2; ++run) {
+            createFrame();
+            m_frame->show();
+            QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+            // The first layout has one row on the left; "Baum u. Datei Ansicht" opens the second.
+            QVERIFY(m_frame->innerSplitter().isPaneHidden(1));
+            action(32912)->trigger();
+            QTRY_VERIFY(m_frame->view(4)->height() > 0);
+            // A fresh user gets the default size, a returning one what he left.
+            QTRY_COMPARE(m_frame->innerSplitter().sizes().at(0), run == 0 ? 150 : 240);
+            QVERIFY(m_frame->view(0)->height() >= (run == 0 ? 140 : 230));
+            if (run == 0)
+                m_frame->innerSplitter().setSizes({240, 1000});
+            QVERIFY(m_frame->close());
+            m_frame.reset();
+        }
+    }
+
     void closingStoresSplittersAndBarsForTheUser()
     {
         createFrame();

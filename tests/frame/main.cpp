@@ -14,5 +14,6 @@ int main(int argc, char **argv)
     status |= runCommandTableTest(argc, argv);
     status |= runSplitterTest(argc, argv);
     status |= runMainFrameTest(argc, argv);
+    status |= runFrameListsTest(argc, argv);
     return status;
 }

@@ -1,5 +1,6 @@
 #include "core/Settings.h"
 #include "browse/list/Mp3FileDelete.h"
+#include "mp3/item/DiskDelete.h"
 #include "browse/list/Mp3SelectionSums.h"
 #include "mp3/item/SizeText.h"
 #include "browse/ui/lists/Mp3ListeBigFormView.h"
@@ -125,15 +126,33 @@ private Q_SLOTS:
         QVERIFY(hints(views).contains(101));
     }
 
-    void deletingFilesFromDisk()
+    void deletingFilesFromDiskAsksFirstAndUsesTheTrash()
     {
         const CKivMp3::Ptr b = f.byName(QStringLiteral("b.mp3"));
         const QString path = b->FullPath();
         const int id = b->GetID();
-        QSignalSpy views(f.doc.get(), &CMelvoraDoc::updateAllViews);
+        // The trash of this test: on the media's file system, so the files can go there.
+        const QString data = f.folder(QStringLiteral("data"));
+        qputenv("XDG_DATA_HOME", data.toLocal8Bit());
+        int released = 0;
+        f.doc->SetFileReleaser([&released] { ++released; });
         view->selectRows({rowOf(QStringLiteral("b.mp3"))});
+
+        // "Nein" keeps everything.
+        f.ui.answers = {KivAnswer::No};
         view->onCommand(CKivMp3ListView::CmdDeleteFiles);
+        QVERIFY(f.said(KivDiskDelete::QuestionText(), KivDiskDelete::QuestionCaption()));
+        QCOMPARE(f.ui.messages().constLast().buttons, KivButtons::YesNo);
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(view->model().rowCount(), 3);
+        QCOMPARE(released, 0);
+
+        QSignalSpy views(f.doc.get(), &CMelvoraDoc::updateAllViews);
+        f.ui.answers = {KivAnswer::Yes};
+        view->onCommand(CKivMp3ListView::CmdDeleteFiles);
+        QCOMPARE(released, 1);
         QVERIFY(!QFile::exists(path));
+        QVERIFY(QFile::exists(data + QStringLiteral("Trash/files/b.mp3")));
         QVERIFY(b->IsDeleted());
         QCOMPARE(view->model().rowCount(), 2);
         QVERIFY(!f.row(id) || f.row(id)->m_ID != id);
@@ -152,10 +171,13 @@ private Q_SLOTS:
         // Files of an offline medium stop the command with the warning; nothing is deleted.
         f.setOnline(false);
         view->onCommand(CKivMp3ListView::CmdSelectAll);
+        f.ui.answers = {KivAnswer::Yes};
         view->onCommand(CKivMp3ListView::CmdDeleteFiles);
         QVERIFY(f.said(KivMp3FileDelete::NoAccessText(), QStringLiteral("Warnung")));
         QCOMPARE(view->model().rowCount(), 2);
         QVERIFY(QFile::exists(f.byName(QStringLiteral("a.mp3"))->FullPath()));
+        f.doc->SetFileReleaser({});
+        qunsetenv("XDG_DATA_HOME");
     }
 
     void dropsOfAnotherListAppend()

@@ -12,6 +12,7 @@
 #include "app/ui/frame/DialogLauncher.h"
 #include "app/ui/frame/MainFrame.h"
 #include "app/ui/frame/ManualWindow.h"
+#include "core/QtTranslations.h"
 #include "browse/Filter.h"
 #include "browse/MelvoraDoc.h"
 #include "catalog/Database.h"
@@ -24,6 +25,7 @@ CMelvoraApp::CMelvoraApp(int &argc, char **argv)
     setApplicationName(QStringLiteral("Melvora"));
     setOrganizationName(QStringLiteral("KIV"));
     setWindowIcon(QIcon(QStringLiteral(":/melvora/ui/melvora.svg")));
+    KivQtTranslations::install(*this);
 }
 
 CMelvoraApp::~CMelvoraApp()
@@ -118,6 +120,9 @@ void CMelvoraApp::OnSwitchUser()
     CKivUserSwitch userSwitch;
     userSwitch.isImporting = [this] { return m_doc && m_doc->IsImporting(); };
     userSwitch.runLoginDialog = [this]() -> std::optional<CKivUserSwitch::Login> {
+        // The login stores the new user's name: what the present one arranged is kept first.
+        if (m_frame)
+            m_frame->storeUserState();
         CKivLoginDlg dialog(*m_settings, *m_db);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
@@ -135,6 +140,7 @@ void CMelvoraApp::loggedIn(const QString &userName, int userId)
         createFrame();
     } else {
         m_doc->OnNewDocument();
+        m_frame->loadUserState();
     }
     m_frame->showMaximized();
     m_doc->OnLogin(userName, userId);

@@ -65,7 +65,7 @@ bool CKivFolderOps::deleteOne(const CKivFolderEntry::Ptr &entry)
             qCWarning(lcFolders) << "could not put" << path << "back from" << *staged;
         return false;
     }
-    if (!KivFolderDisk::FinishStaged(*staged))
+    if (!KivFolderDisk::FinishStaged(*staged, path))
         qCWarning(lcFolders) << "could not remove" << *staged << "completely";
     return true;
 }

@@ -1,6 +1,7 @@
 #include "browse/folders/FolderDisk.h"
 
 #include "browse/folders/FoldersLog.h"
+#include "mp3/item/DiskDelete.h"
 #include "mp3/item/Mp3FileOps.h"
 
 #include <QDir>
@@ -108,12 +109,13 @@ bool RestoreStaged(const QString &staged, const QString &path)
     return KivMp3FileOps::RenameKeeping(staged, ParentFolder(clean), QFileInfo(clean).fileName()).has_value();
 }
 
-bool FinishStaged(const QString &staged)
+bool FinishStaged(const QString &staged, const QString &path)
 {
-    const QFileInfo info(staged);
-    if (info.isDir() && !info.isSymLink())
-        return QDir(staged).removeRecursively();
-    return QFile::remove(staged);
+    // Into the trash under its own name, so that restoring it there brings back what the user had.
+    const QString clean = WithoutSlash(path);
+    if (!QFileInfo::exists(clean) && QDir().rename(staged, clean))
+        return KivDiskDelete::Remove(clean);
+    return KivDiskDelete::Remove(staged);
 }
 
 } // namespace KivFolderDisk

@@ -25,9 +25,10 @@ std::optional<QString> CopyFolder(const QString &source, const QString &targetFo
                                   QStringList *mp3s);
 
 // Takes path (a file or a folder) out of sight by renaming it to a hidden name in its folder;
-// returns that hidden path. Restore puts it back, Finish removes it for good.
+// returns that hidden path. Restore puts it back; Finish moves it back to its name and into the
+// trash, or removes it for good where the medium has no trash.
 std::optional<QString> StageDelete(const QString &path);
 bool RestoreStaged(const QString &staged, const QString &path);
-bool FinishStaged(const QString &staged);
+bool FinishStaged(const QString &staged, const QString &path);
 
 } // namespace KivFolderDisk

@@ -2,6 +2,7 @@
 
 #include "core/UserInterface.h"
 #include "catalog/RsMp3s.h"
+#include "mp3/item/DiskDelete.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,7 +34,7 @@ bool removeFile(const QString &path)
         return true;  // gone already: only the row is left
     if (info.isDir())
         return false;
-    return QFile::remove(path);
+    return KivDiskDelete::Remove(path);
 }
 
 void removeRow(const CKivMp3 &item, CKivDatabase &db)

@@ -7,7 +7,8 @@
 
 class CKivDatabase;
 
-// Deletes the files of selected MP3 items from disk, one after the other, and their catalog rows.
+// Deletes the files of selected MP3 items from disk (into the trash where the medium has one), one
+// after the other, and their catalog rows. The caller has asked the user (KivDiskDelete::Confirm).
 // The first item the user may not delete (a file of a medium that is not online, a pending import
 // or a requested file, or a file the system refuses to remove) stops the run with the warning;
 // files already deleted stay deleted.

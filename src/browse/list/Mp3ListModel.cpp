@@ -54,7 +54,18 @@ int CKivMp3ListModel::columnOf(Field wanted) const
 
 void CKivMp3ListModel::setList(CKivMp3Liste *list)
 {
+    disconnect(m_listGone);
     m_list = list;
+    if (list)
+        m_listGone = connect(list, &QObject::destroyed, this, &CKivMp3ListModel::listDestroyed);
+    refill();
+}
+
+// The rows' items may sit on media that go away with the list's document, so none is kept.
+void CKivMp3ListModel::listDestroyed()
+{
+    m_list = nullptr;
+    m_playingItem = nullptr;
     refill();
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "browse/Mp3Liste.h"
 #include "browse/list/Mp3Column.h"
 #include "mp3/item/Mp3Item.h"
 
 #include <QAbstractTableModel>
+#include <QPointer>
 
 #include <vector>
-
-class CKivMp3Liste;
 
 // The rows of an MP3 list view over one CKivMp3Liste: one row per item, the columns of the standard
 // or the TV list. Texts are computed when asked for; a refill copies only the item pointers. Sorting
@@ -33,7 +33,8 @@ public:
     // The column showing field, or -1.
     int columnOf(KivMp3Column::Field field) const;
 
-    // Shows the items of list (nullptr: no rows) and follows it on refill().
+    // Shows the items of list (nullptr: no rows) and follows it on refill(). When the list goes
+    // away, the model lets go of it and of its rows at once.
     void setList(CKivMp3Liste *list);
     CKivMp3Liste *list() const { return m_list; }
     // Takes the list's items again in list order (items removed from disk are left out); the sort
@@ -79,10 +80,12 @@ Q_SIGNALS:
 
 private:
     bool applyEdit(CKivMp3 &item, KivMp3Column::Field field, const QString &text);
+    void listDestroyed();
 
     Layout m_layout;
     const std::vector<KivMp3Column::Def> *m_columns;
-    CKivMp3Liste *m_list = nullptr;
+    QPointer<CKivMp3Liste> m_list;
+    QMetaObject::Connection m_listGone;
     std::vector<CKivMp3::Ptr> m_rows;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

@@ -3,6 +3,7 @@
 #include "setup/Installation.h"
 #include "setup/SetupChecks.h"
 #include "core/ConsoleUi.h"
+#include "core/QtTranslations.h"
 #include "setup/cli/SetupOptions.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    KivQtTranslations::install(app);
     CKivConsoleUi ui;
     SetupOptions options;
     if (!options.parse(QCoreApplication::arguments())) {

@@ -13,6 +13,7 @@
 #include "app/ui/frame/SplitterWnd.h"
 #include "app/ui/frame/ViewFactory.h"
 #include "browse/MelvoraDoc.h"
+#include "browse/ui/lists/Mp3ListView.h"
 #include "catalog/Database.h"
 #include "controls/CommandTarget.h"
 #include "controls/ui/CommandRegistry.h"
@@ -65,6 +66,8 @@ CMainFrame::CMainFrame(CMelvoraDoc &doc, CKivSettings &settings, CKivDatabase &d
     connect(m_stateTimer, &QTimer::timeout, this, &CMainFrame::updateStates);
     m_stateTimer->start();
     updateStates();
+    // What a user who never stored his bars gets after a user switch.
+    m_defaultDockState = saveState(CKivToolBarManager::kDockStateVersion);
 }
 
 CMainFrame::~CMainFrame()
@@ -143,9 +146,7 @@ void CMainFrame::createClientArea()
     m_outer->setSizes({350, 674});
     m_inner->setSizes({300, 300});
 
-    const QString user = userName();
-    m_outer->setProfileSection(user + QStringLiteral("\\KivSplitter"));
-    m_inner->setProfileSection(user + QStringLiteral("\\KivSplitter2"));
+    setSplitterSections();
     m_outer->loadState();
     m_inner->loadState();
 
@@ -195,19 +196,57 @@ void CMainFrame::focusChanged(QWidget *now)
         m_commands->setActiveTarget(nullptr, nullptr);
 }
 
+void CMainFrame::setSplitterSections()
+{
+    const QString user = userName();
+    m_outer->setProfileSection(user + QStringLiteral("\\KivSplitter"));
+    m_inner->setProfileSection(user + QStringLiteral("\\KivSplitter2"));
+}
+
+QList<CKivMp3ListView *> CMainFrame::listViews() const
+{
+    QList<CKivMp3ListView *> views;
+    for (QWidget *view : m_views) {
+        if (auto *list = qobject_cast<CKivMp3ListView *>(view))
+            views.append(list);
+    }
+    return views;
+}
+
 void CMainFrame::saveUserState()
 {
     if (m_saved)
         return;
     m_saved = true;
+    storeUserState();
+    m_tray->remove();
+}
+
+void CMainFrame::storeUserState()
+{
     // Everything goes under the user stored now, who may have come in by a user switch.
-    const QString user = userName();
-    m_outer->setProfileSection(user + QStringLiteral("\\KivSplitter"));
-    m_inner->setProfileSection(user + QStringLiteral("\\KivSplitter2"));
-    m_bars->save(user);
+    setSplitterSections();
+    m_bars->save(userName());
     m_outer->saveState();
     m_inner->saveState();
-    m_tray->remove();
+    for (CKivMp3ListView *list : listViews())
+        list->saveArrangement();
+}
+
+void CMainFrame::loadUserState()
+{
+    const QString user = userName();
+    m_bars->loadToolBars(user);
+    m_bars->loadKeyboard(user);
+    m_bars->loadContextMenus(user);
+    if (!m_bars->loadDockState(user))
+        restoreState(m_defaultDockState, CKivToolBarManager::kDockStateVersion);
+    setSplitterSections();
+    m_outer->loadState();
+    m_inner->loadState();
+    m_layouts->apply();
+    for (CKivMp3ListView *list : listViews())
+        list->loadArrangement();
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event)

@@ -12,6 +12,7 @@ class CKivFrameLayouts;
 class CKivFrameStatusBar;
 class CKivToolBarManager;
 class CKivFrameTray;
+class CKivMp3ListView;
 class CKivScanMonitor;
 class CKivSearchBar;
 class CKivSettings;
@@ -47,6 +48,12 @@ public:
     // Saves bars, shortcuts, context menus and both splitters for the user and removes the tray
     // icon; runs once when the window closes.
     void saveUserState();
+    // Before a user switch: stores the bars, shortcuts, context menus, splitters and list columns
+    // of the user stored now.
+    void storeUserState();
+    // After a user switch: shows the arrangement of the user stored now (bars, shortcuts, context
+    // menus, splitters, list columns); what he never stored comes back to the defaults.
+    void loadUserState();
 
 public Q_SLOTS:
     // Status panes 1 to 3: selected / total rows, summed size, summed play time.
@@ -75,6 +82,8 @@ private:
     void runSettings();
     void connectViewSignals(QWidget *view);
     QString userName() const;
+    void setSplitterSections();
+    QList<CKivMp3ListView *> listViews() const;
 
     CMelvoraDoc &m_doc;
     CKivSettings &m_settings;
@@ -92,6 +101,7 @@ private:
     CKivFrameTray *m_tray = nullptr;
     CKivScanMonitor *m_scanMonitor = nullptr;
     QTimer *m_stateTimer = nullptr;
+    QByteArray m_defaultDockState;
     bool m_keyboardLoaded = false;
     bool m_saved = false;
 };

@@ -121,6 +121,9 @@ void CMainFrame::wireDocumentCommands()
     c.setHandler(OnlineMedia, {[&doc] { doc.OnOnlineMedia(); }, [&doc] { return checkState(doc.IsOnlineMedia()); }});
     c.setHandler(OfflineCds, {[&doc] { doc.OnOfflineCds(); }, [&doc] { return checkState(doc.GetOfflineCds()); }});
     c.setHandler(FilterDefine, {[this] { KivDialogs::runFilter(m_filter, this); }, {}});
+    // The sort field is a combo box in the bar: choosing in it sets the filter's sort, the command
+    // itself only keeps it enabled.
+    c.setHandler(SortField, {[] {}, {}});
     c.setHandler(Settings, {[this] { runSettings(); }, {}});
     c.setHandler(Connection, {[this] {
                                   m_db.ShowConnectionDialog();

@@ -22,9 +22,10 @@ void CKivSplitterWnd::setPaneHidden(int pane, bool hidden)
     if (!w || w->isHidden() == hidden)
         return;
     if (hidden) {
-        // The sizes to come back to when the pane shows again.
+        // The sizes to come back to when the pane shows again. Before the splitter is on screen its
+        // panes have no real sizes yet (a tiny default geometry): the loaded sizes stay.
         const QList<int> current = sizes();
-        if (current.value(0) > 0 && current.value(1) > 0)
+        if (isVisible() && current.value(0) > 0 && current.value(1) > 0)
             m_restoreSizes = current;
         w->hide();
     } else {

@@ -6,6 +6,7 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -15,6 +16,9 @@ CKivSettingsSheet::CKivSettingsSheet(CKivSettings &settings, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Melvora Einstellungen"));
     m_tabs->setObjectName(QStringLiteral("pages"));
+    // Every tab shows its whole title: the sheet is as wide as its five tabs need.
+    m_tabs->tabBar()->setUsesScrollButtons(false);
+    m_tabs->tabBar()->setElideMode(Qt::ElideNone);
     addPage(new CKivSetupPage1(settings, this), QStringLiteral("Verzeichnisse:"));
     addPage(new CKivSetupListPage(settings, CKivSetupListPage::Keys::normal(), this),
             QStringLiteral("Mp3 Liste (Standard)"));

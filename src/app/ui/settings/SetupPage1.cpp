@@ -10,6 +10,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+constexpr int MinimumPathWidth = 320;
+constexpr int MaximumPathWidth = 720;
+} // namespace
+
 CKivSetupPage1::CKivSetupPage1(CKivSettings &settings, QWidget *parent)
     : CKivSetupPage(parent)
     , m_settings(settings)
@@ -32,6 +37,9 @@ QLineEdit *CKivSetupPage1::addRow(QGridLayout *grid, int row, const QString &lab
 {
     auto *field = new QLineEdit(value, this);
     field->setObjectName(QLatin1String(name));
+    // Wide enough for the path it holds, within reason.
+    const int textWidth = field->fontMetrics().horizontalAdvance(value) + 2 * field->fontMetrics().averageCharWidth();
+    field->setMinimumWidth(qBound(MinimumPathWidth, textWidth + 12, MaximumPathWidth));
     field->setEnabled(enabled);
     auto *choose = new QPushButton(QStringLiteral("..."), this);
     choose->setObjectName(QLatin1String(name) + QStringLiteral("Choose"));

@@ -73,6 +73,11 @@ CKivFileListCtrl::CKivFileListCtrl(CMelvoraDoc &doc, QWidget *parent)
             Q_EMIT contextMenuRequested(view->viewport()->mapToGlobal(pos));
         });
     }
+    // The name column fits the names shown; the user may still drag it wider or narrower.
+    const auto fitNames = [this] { m_details->resizeColumnToContents(CKivFileListModel::ColName); };
+    connect(m_model.get(), &QAbstractItemModel::modelReset, this, fitNames);
+    connect(m_model.get(), &QAbstractItemModel::rowsInserted, this, fitNames);
+    connect(m_model.get(), &QAbstractItemModel::dataChanged, this, fitNames);
     // Both modes share one selection.
     m_icons->setSelectionModel(m_details->selectionModel());
     m_model->SetRenameHandler([this](const CKivFolderEntry::Ptr &entry, const QString &name) {

@@ -6,6 +6,7 @@
 #include "browse/Mp3MimeData.h"
 #include "browse/folders/FolderCollect.h"
 #include "browse/ui/folders/FolderEntryMimeData.h"
+#include "mp3/item/DiskDelete.h"
 
 #include <QInputDialog>
 
@@ -65,6 +66,10 @@ void NewFolder(CMelvoraDoc &doc, const CKivFolderEntry::Ptr &current, QWidget *p
 
 void Delete(CMelvoraDoc &doc, const std::vector<CKivFolderEntry::Ptr> &entries)
 {
+    if (!entries.empty() && !KivDiskDelete::Confirm())
+        return;
+    // The player lets go of a file it holds before the file goes.
+    doc.ReleaseFile();
     CKivFolderOps ops = Ops(doc);
     Announce(doc, ops.Delete(entries));
 }

@@ -115,12 +115,14 @@ void CKivMp3ListView::onHint(int hint, const QVariant &payload)
         auto *list = qobject_cast<CKivMp3Liste *>(payload.value<QObject *>());
         if (list && list == m_model->list()) {
             m_model->refill();
-            m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-            emitStatusPanes();
-        } else if (!m_model->list() && m_doc.GetMp3Liste()) {
-            m_model->setList(m_doc.GetMp3Liste());
-            emitStatusPanes();
+        } else if (list && list == m_doc.GetMp3Liste()) {
+            // A new document brought a new list: the old one is gone or about to go.
+            m_model->setList(list);
+        } else {
+            break;
         }
+        m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+        emitStatusPanes();
         break;
     }
     case 102:
@@ -267,14 +269,15 @@ void CKivMp3ListView::applyArrangement(const CKivColumnArrangement &arrangement)
 
 void CKivMp3ListView::saveArrangement()
 {
-    if (m_table->model())
-        currentArrangement().save(m_settings.store(), arrangementSection());
+    if (m_table->model() && !m_arrangementSection.isEmpty())
+        currentArrangement().save(m_settings.store(), m_arrangementSection);
 }
 
 void CKivMp3ListView::loadArrangement()
 {
+    m_arrangementSection = arrangementSection();
     const std::optional<CKivColumnArrangement> stored =
-        CKivColumnArrangement::load(m_settings.store(), arrangementSection(), m_model->columnCount());
+        CKivColumnArrangement::load(m_settings.store(), m_arrangementSection, m_model->columnCount());
     applyArrangement(stored ? *stored : CKivColumnArrangement::defaults(m_model->columns()));
 }
 

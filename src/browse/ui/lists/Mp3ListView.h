@@ -79,6 +79,10 @@ public:
     // The column arrangement as the table shows it now, and applying one.
     CKivColumnArrangement currentArrangement() const;
     void applyArrangement(const CKivColumnArrangement &arrangement);
+    // Stores the arrangement where it was loaded from (so a user switch never writes one user's
+    // columns under another's name), and loads the one of the user and view stored now.
+    void saveArrangement();
+    void loadArrangement();
 
     bool queryCommand(int id, State &state) const override;
     void onCommand(int id) override;
@@ -116,8 +120,6 @@ protected:
 
     void finishSetup();
     void applyLook();
-    void saveArrangement();
-    void loadArrangement();
     void setCategoryView(bool on);
     void announceSelection();
     void emitStatusPanes();
@@ -127,6 +129,7 @@ protected:
     CKivCommandRegistry &m_commands;
 
 private:
+    QString m_arrangementSection;
     int sourceRow(int viewRow) const;
     int viewRow(int sourceRow) const;
     void rate(int rating);

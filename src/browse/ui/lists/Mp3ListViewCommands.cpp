@@ -8,6 +8,7 @@
 #include "browse/ui/lists/Mp3ListPrint.h"
 #include "browse/ui/lists/Mp3TableView.h"
 #include "controls/ui/CommandRegistry.h"
+#include "mp3/item/DiskDelete.h"
 
 #include <QMenu>
 #include <QSet>
@@ -163,8 +164,11 @@ void CKivMp3ListView::deleteFiles()
 {
     if (!m_model->list())
         return;
-    // The player lets go of its file through the frame before views delete anything.
     const std::vector<CKivMp3::Ptr> items = selectedItems();
+    if (items.empty() || !KivDiskDelete::Confirm())
+        return;
+    // The player lets go of a file it holds before the file goes.
+    m_doc.ReleaseFile();
     KivMp3FileDelete::run(items, m_model->list()->Database(), [this](const CKivMp3::Ptr &item) {
         m_model->removeItem(item.get());
         announceFile(item, QStringLiteral("removed"), QString());
