@@ -72,6 +72,9 @@ bool CKivMp3Liste::load(Read read, bool count)
             items.push_back(CKivMp3::FromRow(medium, std::move(data), m_db));
         }
     });
+    m_readError = ok ? QString() : reader.lastError();
+    if (!ok && m_readError.isEmpty())
+        m_readError = QStringLiteral("the query failed");
     if (ok) {
         for (Pending &p : pending)
             items[p.index] = CKivMp3::FromRow(p.medium, std::move(p.data), m_db);

@@ -85,6 +85,8 @@ public:
     int GetMode() const { return m_mode; }
     QString GetSearchOperator() const { return m_searchOperator; }
     QString GetSearchField() const { return m_searchField; }
+    // Why the last load failed (the driver's text); empty when it succeeded, found rows or not.
+    QString LastReadError() const { return m_readError; }
 
 Q_SIGNALS:
     // The items were replaced: views showing this list refill (hint 101).
@@ -109,4 +111,5 @@ private:
     int m_mode = 0;
     QString m_searchOperator = QStringLiteral("LIKE");
     QString m_searchField = QStringLiteral("SearchIndex");
+    QString m_readError;
 };

@@ -2,6 +2,8 @@
 #include "scan/ScanFixture.h"
 #include "support/TestRegistry.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -99,7 +101,7 @@ private Q_SLOTS:
                                            QStringLiteral("Artist"), QStringLiteral("Alpha"), QStringLiteral("0:01")}));
         // Rescanned by tag only: no length any more.
         QStringList beta = lines.filter(QStringLiteral("\tb.mp3\t")).value(0).split(QLatin1Char('\t'));
-        QCOMPARE(beta.mid(1), QStringList({QStringLiteral("Disk"), QStringLiteral("Rock\\Live\\"),
+        QCOMPARE(beta.mid(1), QStringList({QStringLiteral("Disk"), QStringLiteral("Rock\\\\Live\\\\"),
                                           QStringLiteral("b.mp3"), QStringLiteral("Artist"), QStringLiteral("Beta"),
                                           QString()}));
 
@@ -138,6 +140,42 @@ private Q_SLOTS:
         const Run offline = cli({QStringLiteral("scan"), QStringLiteral("Disk")});
         QCOMPARE(offline.code, 1);
         QVERIFY(offline.err.contains(QStringLiteral("da das Medium nicht online ist !")));
+    }
+
+    void optionsStandAnywhereAndSearchPrintsJson()
+    {
+        const QString root = f.folder(QStringLiteral("CliJson"));
+        QVERIFY(ScanFixture::writeSong(root + QStringLiteral("Sub/-dash.mp3"), "Tab\there"));
+        const QStringList login = {QStringLiteral("--dsn=") + CatalogFixture::dataSourceName(), QStringLiteral("--user"),
+                                   QStringLiteral("anna"), QStringLiteral("--password=geheim")};
+        QCOMPARE(cli(login + QStringList{QStringLiteral("medium"), QStringLiteral("create"), QStringLiteral("Disk"), root},
+                     false)
+                     .code,
+                 0);
+        QCOMPARE(cli(QStringList{QStringLiteral("scan"), QStringLiteral("Disk")} + login, false).code, 0);
+
+        const Run text = cli({QStringLiteral("search"), QStringLiteral("--"), QStringLiteral("-dash")});
+        QCOMPARE(text.code, 0);
+        QCOMPARE(text.out.count(QLatin1Char('\n')), 1);
+        QVERIFY2(text.out.contains(QStringLiteral("\tSub\\\\\t-dash.mp3\tArtist\tTab\\there\t")), qPrintable(text.out));
+
+        const Run json = cli({QStringLiteral("search"), QStringLiteral("--json"), QStringLiteral("dash")});
+        QCOMPARE(json.code, 0);
+        const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(o.value(QStringLiteral("title")).toString(), QStringLiteral("Tab\there"));
+        QCOMPARE(o.value(QStringLiteral("subPath")).toString(), QStringLiteral("Sub\\"));
+        QCOMPARE(o.value(QStringLiteral("filename")).toString(), QStringLiteral("-dash.mp3"));
+        QCOMPARE(o.value(QStringLiteral("medium")).toString(), QStringLiteral("Disk"));
+        QCOMPARE(o.value(QStringLiteral("frames")).toInt(), 40);
+        QVERIFY(o.value(QStringLiteral("id")).toInt() > 0);
+        QCOMPARE(o.size(), 27);
+
+        // A search the database refuses is no empty result.
+        QVERIFY(f.exec(QStringLiteral("ALTER TABLE Mp3s RENAME TO Mp3sAway")));
+        const Run failed = cli({QStringLiteral("search"), QStringLiteral("dash")});
+        QCOMPARE(failed.code, 2);
+        QVERIFY(failed.err.contains(QStringLiteral("the search failed")));
+        QVERIFY(f.exec(QStringLiteral("ALTER TABLE Mp3sAway RENAME TO Mp3s")));
     }
 };
 

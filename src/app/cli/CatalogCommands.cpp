@@ -1,5 +1,6 @@
 #include "app/cli/CatalogCommands.h"
 
+#include "app/cli/CliArgs.h"
 #include "core/ProfileStore.h"
 #include "core/Settings.h"
 #include "catalog/CatalogCheck.h"
@@ -18,19 +19,37 @@ int fail(const QString &text, int code)
     return code;
 }
 
-// The value after `option` in args ("--dsn NAME"); empty when missing.
-QString option(const QStringList &args, const QString &name)
+// Takes the named options out of args into values; false, with the reason printed, when one lacks
+// its value or args hold anything else.
+bool takeOptions(QStringList args, const QStringList &names, QStringList &values)
 {
-    const qsizetype i = args.indexOf(name);
-    return i >= 0 && i + 1 < args.size() ? args.at(i + 1) : QString();
+    bool missing = false;
+    for (const QString &name : names)
+        values << KivCliArgs::takeOption(args, name, &missing);
+    if (missing) {
+        fail(QStringLiteral("%1 need a value").arg(names.join(QLatin1String(", "))), 1);
+        return false;
+    }
+    if (const QString option = KivCliArgs::unknownOption(args); !option.isEmpty()) {
+        fail(QStringLiteral("unknown option ") + option, 1);
+        return false;
+    }
+    if (const QStringList extra = KivCliArgs::operands(args); !extra.isEmpty()) {
+        fail(QStringLiteral("unexpected argument ") + extra.first(), 1);
+        return false;
+    }
+    return true;
 }
 
 int create(const QStringList &args)
 {
-    const QString sqlite = option(args, QStringLiteral("--sqlite"));
-    const QString dsn = option(args, QStringLiteral("--dsn"));
+    QStringList values;
+    if (!takeOptions(args, {QStringLiteral("--sqlite"), QStringLiteral("--dsn")}, values))
+        return 1;
+    const QString sqlite = values.at(0);
+    const QString dsn = values.at(1);
     if (sqlite.isEmpty() == dsn.isEmpty())
-        return fail(QStringLiteral("catalog create needs --sqlite FILE or --dsn NAME"), 2);
+        return fail(QStringLiteral("catalog create needs --sqlite FILE or --dsn NAME"), 1);
     CKivCatalogCreator creator;
     const bool ok = sqlite.isEmpty() ? creator.CreateForDataSource(dsn) : creator.CreateSqliteFile(sqlite);
     if (!ok)
@@ -43,9 +62,12 @@ int create(const QStringList &args)
 // check --dsn NAME: one line per table and per column; exit code 1 when anything is missing.
 int check(const QStringList &args)
 {
-    const QString dsn = option(args, QStringLiteral("--dsn"));
+    QStringList values;
+    if (!takeOptions(args, {QStringLiteral("--dsn")}, values))
+        return 1;
+    const QString dsn = values.at(0);
     if (dsn.isEmpty())
-        return fail(QStringLiteral("catalog check needs --dsn NAME"), 2);
+        return fail(QStringLiteral("catalog check needs --dsn NAME"), 1);
     // A throw-away profile store: checking a data source must not change the user's settings.
     QTemporaryDir scratch;
     if (!scratch.isValid())
@@ -76,10 +98,13 @@ int check(const QStringList &args)
 
 int registerDataSource(const QStringList &args)
 {
-    const QString dsn = option(args, QStringLiteral("--dsn"));
-    const QString sqlite = option(args, QStringLiteral("--sqlite"));
+    QStringList values;
+    if (!takeOptions(args, {QStringLiteral("--dsn"), QStringLiteral("--sqlite")}, values))
+        return 1;
+    const QString dsn = values.at(0);
+    const QString sqlite = values.at(1);
     if (dsn.isEmpty() || sqlite.isEmpty())
-        return fail(QStringLiteral("catalog register needs --dsn NAME --sqlite FILE"), 2);
+        return fail(QStringLiteral("catalog register needs --dsn NAME --sqlite FILE"), 1);
     const bool ok = CKivDatabase::RegisterDataSource(dsn, sqlite);
     QTextStream out(ok ? stdout : stderr);
     out << CKivDatabase::RegisterResultText(ok) << "\n";
@@ -96,7 +121,7 @@ int catalog(const QStringList &args)
         return check(rest);
     if (sub == QLatin1String("register"))
         return registerDataSource(rest);
-    return fail(QStringLiteral("catalog needs create, check or register"), 2);
+    return fail(QStringLiteral("catalog needs create, check or register"), 1);
 }
 
 } // namespace

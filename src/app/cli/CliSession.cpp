@@ -1,5 +1,7 @@
 #include "app/cli/CliSession.h"
 
+#include "app/cli/CliArgs.h"
+
 #include "core/ProfileStore.h"
 #include "core/Settings.h"
 #include "app/session/LoginCheck.h"
@@ -75,33 +77,15 @@ int CliSession::fail(const QString &text, int code)
 
 QString CliSession::takeOption(QStringList &args, const QString &name, bool *missingValue)
 {
-    const qsizetype i = args.indexOf(name);
-    if (i < 0)
-        return QString();
-    if (i + 1 >= args.size()) {
-        args.removeAt(i);
-        if (missingValue)
-            *missingValue = true;
-        return QString();
-    }
-    // An empty value is a value (an empty password), not a missing one.
-    QString value = args.at(i + 1);
-    if (value.isNull())
-        value = QStringLiteral("");
-    args.remove(i, 2);
-    return value;
+    return KivCliArgs::takeOption(args, name, missingValue);
 }
 
 bool CliSession::takeFlag(QStringList &args, const QString &name)
 {
-    return args.removeAll(name) > 0;
+    return KivCliArgs::takeFlag(args, name);
 }
 
 QString CliSession::unknownOption(const QStringList &args)
 {
-    for (const QString &arg : args) {
-        if (arg.startsWith(QLatin1String("--")))
-            return arg;
-    }
-    return QString();
+    return KivCliArgs::unknownOption(args);
 }

@@ -45,11 +45,9 @@ public:
     // Prints "melvora-cli: text" on stderr and returns code.
     int fail(const QString &text, int code);
 
-    // Takes "name VALUE" out of args; empty when absent. Sets missingValue when the value is missing.
+    // The option helpers of KivCliArgs (options end at "--").
     static QString takeOption(QStringList &args, const QString &name, bool *missingValue = nullptr);
-    // Takes the flag out of args; true when it was there.
     static bool takeFlag(QStringList &args, const QString &name);
-    // The first argument that looks like an option ("--..."), or empty.
     static QString unknownOption(const QStringList &args);
 
 private:

@@ -1,7 +1,10 @@
 #include "app/cli/MediaCommands.h"
 
+#include "app/cli/CliArgs.h"
 #include "app/cli/CliSession.h"
+#include "app/cli/CliText.h"
 #include "app/cli/ScanCommand.h"
+#include "app/cli/SearchCommand.h"
 #include "browse/Mp3Liste.h"
 #include "media/MedienListe.h"
 #include "media/Medium.h"
@@ -26,10 +29,11 @@ QString stateText(int state)
 
 // Logs in with the options in args; what is left in args are the command's own arguments, of which
 // there must be between min and max.
-int open(CliSession &session, const QStringList &args, int min, int max, const char *usage)
+int open(CliSession &session, QStringList &args, int min, int max, const char *usage)
 {
     if (const QString option = CliSession::unknownOption(args); !option.isEmpty())
         return session.fail(QStringLiteral("unknown option ") + option, CliSession::UserError);
+    args = KivCliArgs::operands(args);
     if (args.size() < min || args.size() > max)
         return session.fail(QStringLiteral("usage: melvora-cli ") + QLatin1String(usage), CliSession::UserError);
     return session.Login();
@@ -51,7 +55,8 @@ int listMedia(CliSession &session)
     QTextStream out(stdout);
     for (const auto &medium : session.media()) {
         if (medium->IsUsersMedium())
-            out << medium->GetName() << "\t" << stateText(medium->GetState()) << "\t" << medium->GetRoot() << "\n";
+            out << KivCliText::escaped(medium->GetName()) << "\t" << stateText(medium->GetState()) << "\t"
+                << KivCliText::escaped(medium->GetRoot()) << "\n";
     }
     return CliSession::Success;
 }
@@ -88,29 +93,6 @@ int medium(const QStringList &arguments)
     return session.fail(QStringLiteral("medium needs list or create"), CliSession::UserError);
 }
 
-int search(const QStringList &arguments)
-{
-    QStringList args = arguments;
-    CliSession session(args);
-    bool missing = false;
-    const QString mediumName = CliSession::takeOption(args, QStringLiteral("--medium"), &missing);
-    if (missing)
-        return session.fail(QStringLiteral("--medium needs a name"), CliSession::UserError);
-    if (const int code = open(session, args, 1, 1, "search TEXT [--medium NAME] [login options]"))
-        return code;
-
-    CKivMp3Liste list(session.db());
-    list.SetMedia(&session.media());
-    list.Search(args.at(0), mediumName);
-    QTextStream out(stdout);
-    for (const CKivMp3::Ptr &item : list) {
-        out << item->GetID() << "\t" << item->GetMediumname() << "\t" << item->GetSubPath() << "\t"
-            << item->GetFilename() << "\t" << item->GetArtist() << "\t" << item->GetTitle() << "\t"
-            << item->LengthText() << "\n";
-    }
-    return CliSession::Success;
-}
-
 int scan(const QStringList &arguments)
 {
     QStringList args = arguments;
@@ -130,6 +112,6 @@ std::vector<CliCommand> mediaCommands()
          login},
         {"medium", "medium list | medium create NAME FOLDER", medium},
         {"scan", "scan MEDIUM [SUBPATH] [--quick]", scan},
-        {"search", "search TEXT [--medium NAME]", search},
+        {"search", "search TEXT [--medium NAME] [--json]", RunSearchCommand},
     };
 }

@@ -1,6 +1,11 @@
 #include "app/cli/Mp3Commands.h"
 
+#include "app/cli/CliArgs.h"
+#include "app/cli/CliText.h"
 #include "mp3/MpegAudioInfo.h"
+
+#include <QFileInfo>
+#include <QHash>
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -49,18 +54,27 @@ int fail(const QString &text, int code)
     return code;
 }
 
-// analyze FILE...: one JSON object per line and file; exit code 1 when any file cannot be opened.
-int analyze(const QStringList &args)
+int cannotOpen(const QString &path, const QString &fallback)
 {
+    return fail(QStringLiteral("cannot open %1: %2").arg(path, KivCliText::openFailureReason(path, fallback)), 1);
+}
+
+// analyze FILE...: one JSON object per line and file; exit code 1 when any file cannot be opened.
+int analyze(const QStringList &arguments)
+{
+    if (const QString option = KivCliArgs::unknownOption(arguments); !option.isEmpty())
+        return fail(QStringLiteral("unknown option ") + option, 1);
+    const QStringList args = KivCliArgs::operands(arguments);
     if (args.isEmpty())
-        return fail(QStringLiteral("analyze needs at least one file"), 2);
+        return fail(QStringLiteral("analyze needs at least one file"), 1);
     int rc = 0;
     CMpegAudioInfo info;
     for (const QString &path : args) {
-        if (info.Analyze(path)) {
+        // Only regular files: a folder or a device would open and read as an empty file.
+        if (QFileInfo(path).isFile() && info.Analyze(path)) {
             printJson(toJson(info));
         } else {
-            fail(QStringLiteral("cannot open %1").arg(path), 1);
+            cannotOpen(path, QStringLiteral("not readable"));
             rc = 1;
         }
     }
@@ -82,51 +96,87 @@ bool parseGenre(const QString &text, int &genre)
     return ok && genre >= 0 && genre <= 255;
 }
 
-// tag FILE [--title T] [--artist A] [--album B] [--year Y] [--comment C] [--track N] [--genre NAME]:
-// keeps the fields not given, writes the tag and prints the tag read back.
-int tag(const QStringList &args)
+// The text fields of the tag, each with its option and accessors.
+struct TextField
 {
-    if (args.isEmpty())
-        return fail(QStringLiteral("tag needs a file"), 2);
+    const char *option;
+    void (CMpegAudioInfo::*set)(const QString &);
+    QString (CMpegAudioInfo::*get)() const;
+};
+
+const TextField kTextFields[] = {
+    {"--title", &CMpegAudioInfo::SetTitle, &CMpegAudioInfo::GetTitle},
+    {"--artist", &CMpegAudioInfo::SetArtist, &CMpegAudioInfo::GetArtist},
+    {"--album", &CMpegAudioInfo::SetAlbum, &CMpegAudioInfo::GetAlbum},
+    {"--year", &CMpegAudioInfo::SetYear, &CMpegAudioInfo::GetYear},
+    {"--comment", &CMpegAudioInfo::SetComment, &CMpegAudioInfo::GetComment},
+};
+
+void warnChanged(const QString &option, const QString &given, const QString &stored)
+{
+    if (given != stored)
+        QTextStream(stderr) << "melvora-cli: warning: " << option << " \"" << given
+                            << "\" does not fit into the ID3v1 tag; stored as \"" << stored << "\"\n";
+}
+
+// tag FILE [--title T] [--artist A] [--album B] [--year Y] [--comment C] [--track N] [--genre NAME]:
+// keeps the fields not given, writes the tag and prints the tag read back. A value that the tag cannot
+// hold whole is cut or clamped, with a warning on stderr.
+int tag(const QStringList &arguments)
+{
+    QStringList args = arguments;
+    bool missing = false;
+    QHash<QString, QString> texts;
+    for (const TextField &field : kTextFields) {
+        const QString value = KivCliArgs::takeOption(args, QLatin1String(field.option), &missing);
+        if (!value.isNull())
+            texts.insert(QLatin1String(field.option), value);
+    }
+    const QString trackText = KivCliArgs::takeOption(args, QStringLiteral("--track"), &missing);
+    const QString genreText = KivCliArgs::takeOption(args, QStringLiteral("--genre"), &missing);
+    if (missing)
+        return fail(QStringLiteral("the options of tag need a value"), 1);
+    if (const QString option = KivCliArgs::unknownOption(args); !option.isEmpty())
+        return fail(QStringLiteral("unknown option ") + option, 1);
+    args = KivCliArgs::operands(args);
+    if (args.size() != 1)
+        return fail(QStringLiteral("tag needs exactly one file"), 1);
+    int track = 0;
+    if (!trackText.isNull()) {
+        bool ok = false;
+        track = trackText.toInt(&ok);
+        if (!ok)
+            return fail(QStringLiteral("--track needs a number"), 1);
+    }
+    int genre = 255;
+    if (!genreText.isNull() && !parseGenre(genreText, genre))
+        return fail(QStringLiteral("unknown genre %1").arg(genreText), 1);
+
     const QString path = args.first();
     CMpegAudioInfo info;
-    if (!info.ReadTag(path))
-        return fail(QStringLiteral("cannot open %1").arg(path), 1);
-    for (qsizetype i = 1; i < args.size(); i += 2) {
-        const QString option = args[i];
-        if (i + 1 >= args.size())
-            return fail(QStringLiteral("%1 needs a value").arg(option), 2);
-        const QString value = args[i + 1];
-        if (option == QLatin1String("--title")) {
-            info.SetTitle(value);
-        } else if (option == QLatin1String("--artist")) {
-            info.SetArtist(value);
-        } else if (option == QLatin1String("--album")) {
-            info.SetAlbum(value);
-        } else if (option == QLatin1String("--year")) {
-            info.SetYear(value);
-        } else if (option == QLatin1String("--comment")) {
-            info.SetComment(value);
-        } else if (option == QLatin1String("--track")) {
-            bool ok = false;
-            const int track = value.toInt(&ok);
-            if (!ok)
-                return fail(QStringLiteral("--track needs a number"), 2);
-            info.SetTrack(track);
-        } else if (option == QLatin1String("--genre")) {
-            int genre = 255;
-            if (!parseGenre(value, genre))
-                return fail(QStringLiteral("unknown genre %1").arg(value), 2);
-            info.SetGenre(genre);
-        } else {
-            return fail(QStringLiteral("unknown option %1").arg(option), 2);
-        }
+    if (!QFileInfo(path).isFile() || !info.ReadTag(path))
+        return cannotOpen(path, QStringLiteral("not readable"));
+    for (const TextField &field : kTextFields) {
+        if (texts.contains(QLatin1String(field.option)))
+            (info.*field.set)(texts.value(QLatin1String(field.option)));
     }
+    if (!trackText.isNull())
+        info.SetTrack(track);
+    if (!genreText.isNull())
+        info.SetGenre(genre);
     if (!info.WriteTag(path))
-        return fail(QStringLiteral("cannot write the tag of %1").arg(path), 1);
+        return fail(QStringLiteral("cannot write the tag of %1: %2")
+                        .arg(path, KivCliText::openFailureReason(path, QStringLiteral("write failed"))),
+                    1);
     CMpegAudioInfo check;
     if (!check.ReadTag(path))
-        return fail(QStringLiteral("cannot open %1").arg(path), 1);
+        return cannotOpen(path, QStringLiteral("not readable"));
+    for (const TextField &field : kTextFields) {
+        if (texts.contains(QLatin1String(field.option)))
+            warnChanged(QLatin1String(field.option), texts.value(QLatin1String(field.option)), (check.*field.get)());
+    }
+    if (!trackText.isNull() && track != check.GetTrack())
+        warnChanged(QStringLiteral("--track"), trackText, QString::number(check.GetTrack()));
     printJson(toJson(check));
     return 0;
 }

@@ -1,36 +1,27 @@
 #include "app/cli/CatalogCommands.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/CliDispatch.h"
 #include "app/cli/MediaCommands.h"
 #include "app/cli/Mp3Commands.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
 
 #include <vector>
 
 namespace {
 
-void append(std::vector<CliCommand> &all, std::vector<CliCommand> more)
-{
-    all.insert(all.end(), more.begin(), more.end());
-}
-
+// Every command of melvora-cli, in the order "--help" lists them. A new group of commands adds one
+// line here.
 std::vector<CliCommand> allCommands()
 {
     std::vector<CliCommand> all;
-    append(all, catalogCommands());
-    append(all, mp3Commands());
-    append(all, mediaCommands());
+    for (std::vector<CliCommand> group : {
+             catalogCommands(),
+             mp3Commands(),
+             mediaCommands(),
+         })
+        all.insert(all.end(), group.begin(), group.end());
     return all;
-}
-
-int usage(const std::vector<CliCommand> &commands)
-{
-    QTextStream err(stderr);
-    err << "usage: melvora-cli COMMAND [ARGS...]\n";
-    for (const CliCommand &c : commands)
-        err << "  " << c.usage << "\n";
-    return 1;
 }
 
 } // namespace
@@ -39,14 +30,6 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Melvora"));
-    const std::vector<CliCommand> commands = allCommands();
-    QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty())
-        return usage(commands);
-    const QString word = args.takeFirst();
-    for (const CliCommand &c : commands) {
-        if (word == QLatin1String(c.word))
-            return c.run(args);
-    }
-    return usage(commands);
+    QCoreApplication::setApplicationVersion(QStringLiteral(MELVORA_VERSION));
+    return KivCliDispatch::Run(allCommands(), QCoreApplication::arguments().mid(1));
 }
