@@ -3,9 +3,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
+#include <QLockFile>
 #include <QLoggingCategory>
 #include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QThread>
+
+#include <sys/stat.h>
 
 Q_LOGGING_CATEGORY(lcProfile, "melvora.profile")
 
@@ -97,10 +103,55 @@ void CKivProfileStore::reload()
     loadLocked();
 }
 
-void CKivProfileStore::loadLocked()
+CKivProfileStore::Stamp CKivProfileStore::currentStamp() const
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(m_filePath).constData(), &st) != 0)
+        return Stamp{};
+    return Stamp{qint64(st.st_ino), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, qint64(st.st_size)};
+}
+
+void CKivProfileStore::refreshLocked() const
+{
+    if (currentStamp() != m_stamp)
+        loadLocked();
+}
+
+template<class Change>
+bool CKivProfileStore::modify(Change change)
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        QDir().mkpath(QFileInfo(m_filePath).absolutePath());
+        QLockFile fileLock(m_filePath + QStringLiteral(".lock"));
+        // Polled in short steps: QLockFile's own wait doubles its pauses, so a process writing in
+        // a loop would keep the lock from the other for seconds.
+        QElapsedTimer waited;
+        waited.start();
+        while (!fileLock.tryLock(0)) {
+            if (fileLock.error() != QLockFile::LockFailedError || waited.elapsed() > 10000) {
+                qCWarning(lcProfile) << "cannot lock profile store" << m_filePath << fileLock.error();
+                return false;
+            }
+            QThread::usleep(200 + QRandomGenerator::global()->bounded(300));
+        }
+        // Another process may have written since: change its version, not an old copy.
+        loadLocked();
+        if (!change())
+            return true;
+        if (!saveLocked())
+            return false;
+    }
+    // A short pause after a write lets a process that waits for the lock have its turn.
+    QThread::usleep(1000);
+    return true;
+}
+
+void CKivProfileStore::loadLocked() const
 {
     m_sectionOrder.clear();
     m_sections.clear();
+    m_stamp = currentStamp();
     QFile file(m_filePath);
     if (!file.exists())
         return;
@@ -153,20 +204,23 @@ QByteArray CKivProfileStore::serializeLocked() const
     return out.toUtf8();
 }
 
-bool CKivProfileStore::saveLocked() const
+bool CKivProfileStore::saveLocked()
 {
-    QDir().mkpath(QFileInfo(m_filePath).absolutePath());
     QSaveFile file(m_filePath);
     if (!file.open(QIODevice::WriteOnly) || file.write(serializeLocked()) < 0 || !file.commit()) {
         qCWarning(lcProfile) << "cannot write profile store" << m_filePath << file.errorString();
+        // The next read takes the file as it is.
+        m_stamp = Stamp{};
         return false;
     }
+    m_stamp = currentStamp();
     return true;
 }
 
 QString CKivProfileStore::value(const QString &section, const QString &key, const QString &defaultValue) const
 {
     QMutexLocker lock(&m_mutex);
+    refreshLocked();
     const auto s = m_sections.constFind(section.toLower());
     if (s == m_sections.constEnd())
         return defaultValue;
@@ -177,59 +231,67 @@ QString CKivProfileStore::value(const QString &section, const QString &key, cons
 bool CKivProfileStore::contains(const QString &section, const QString &key) const
 {
     QMutexLocker lock(&m_mutex);
+    refreshLocked();
     const auto s = m_sections.constFind(section.toLower());
     return s != m_sections.constEnd() && s->values.contains(key.toLower());
 }
 
 bool CKivProfileStore::setValue(const QString &section, const QString &key, const QString &value)
 {
-    QMutexLocker lock(&m_mutex);
-    const QString lower = section.toLower();
-    if (!m_sections.contains(lower)) {
-        m_sectionOrder.append(lower);
-        m_sections.insert(lower, Section{section, {}, {}, {}});
-    }
-    Section &s = m_sections[lower];
-    const QString lowerKey = key.toLower();
-    if (!s.values.contains(lowerKey)) {
-        s.keyOrder.append(lowerKey);
-        s.keyNames.insert(lowerKey, key);
-    }
-    s.values.insert(lowerKey, value);
-    return saveLocked();
+    return modify([&] {
+        const QString lower = section.toLower();
+        if (!m_sections.contains(lower)) {
+            m_sectionOrder.append(lower);
+            m_sections.insert(lower, Section{section, {}, {}, {}});
+        }
+        Section &s = m_sections[lower];
+        const QString lowerKey = key.toLower();
+        if (!s.values.contains(lowerKey)) {
+            s.keyOrder.append(lowerKey);
+            s.keyNames.insert(lowerKey, key);
+        }
+        const auto old = s.values.constFind(lowerKey);
+        if (old != s.values.constEnd() && *old == value)
+            return false;
+        s.values.insert(lowerKey, value);
+        return true;
+    });
 }
 
 bool CKivProfileStore::removeKey(const QString &section, const QString &key)
 {
-    QMutexLocker lock(&m_mutex);
-    auto s = m_sections.find(section.toLower());
-    if (s == m_sections.end() || !s->values.remove(key.toLower()))
+    return modify([&] {
+        auto s = m_sections.find(section.toLower());
+        if (s == m_sections.end() || !s->values.remove(key.toLower()))
+            return false;
+        s->keyOrder.removeOne(key.toLower());
+        s->keyNames.remove(key.toLower());
         return true;
-    s->keyOrder.removeOne(key.toLower());
-    s->keyNames.remove(key.toLower());
-    return saveLocked();
+    });
 }
 
 bool CKivProfileStore::removeSection(const QString &section)
 {
-    QMutexLocker lock(&m_mutex);
-    const QString lower = section.toLower();
-    const QString nestedPrefix = lower + u'\\';
-    bool changed = false;
-    for (qsizetype i = m_sectionOrder.size() - 1; i >= 0; --i) {
-        const QString &name = m_sectionOrder[i];
-        if (name == lower || name.startsWith(nestedPrefix)) {
-            m_sections.remove(name);
-            m_sectionOrder.removeAt(i);
-            changed = true;
+    return modify([&] {
+        const QString lower = section.toLower();
+        const QString nestedPrefix = lower + u'\\';
+        bool changed = false;
+        for (qsizetype i = m_sectionOrder.size() - 1; i >= 0; --i) {
+            const QString &name = m_sectionOrder[i];
+            if (name == lower || name.startsWith(nestedPrefix)) {
+                m_sections.remove(name);
+                m_sectionOrder.removeAt(i);
+                changed = true;
+            }
         }
-    }
-    return changed ? saveLocked() : true;
+        return changed;
+    });
 }
 
 QStringList CKivProfileStore::childSections(const QString &parent) const
 {
     QMutexLocker lock(&m_mutex);
+    refreshLocked();
     const QString prefix = parent.isEmpty() ? QString() : parent.toLower() + u'\\';
     QStringList children;
     QStringList seen;
@@ -250,6 +312,7 @@ QStringList CKivProfileStore::childSections(const QString &parent) const
 QStringList CKivProfileStore::keys(const QString &section) const
 {
     QMutexLocker lock(&m_mutex);
+    refreshLocked();
     const auto s = m_sections.constFind(section.toLower());
     QStringList out;
     if (s != m_sections.constEnd()) {

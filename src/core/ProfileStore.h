@@ -6,8 +6,10 @@
 #include <QStringList>
 
 // The per-user profile store: sections of key/value texts kept in one INI file. Section and key
-// names are compared without regard to case; a backslash in a section name nests sections. Every
-// write goes through to the file at once, by atomic replace. Safe to use from several threads.
+// names are compared without regard to case; a backslash in a section name nests sections. Several
+// processes share the file: every write takes a lock file beside it, reads the file again, changes
+// only its own key and replaces the file atomically; every read first reads the file again when
+// another process replaced it. Safe to use from several threads.
 class CKivProfileStore
 {
 public:
@@ -42,12 +44,29 @@ private:
         QHash<QString, QString> values;    // lower-case key -> value
     };
 
-    void loadLocked();
-    bool saveLocked() const;
+    // What identifies one version of the file: replaced files get a new inode and time stamp.
+    struct Stamp
+    {
+        qint64 inode = -1;
+        qint64 mtimeNs = -1;
+        qint64 size = -1;
+        bool operator==(const Stamp &) const = default;
+    };
+
+    void loadLocked() const;
+    // Reads the file again when it is not the version last read or written.
+    void refreshLocked() const;
+    bool saveLocked();
     QByteArray serializeLocked() const;
+    Stamp currentStamp() const;
+    // Runs change on the file's current content under the lock file and writes the result when
+    // change reports a change. False when the lock could not be taken or the file not written.
+    template<class Change>
+    bool modify(Change change);
 
     QString m_filePath;
     mutable QMutex m_mutex;
-    QStringList m_sectionOrder;           // lower-case section names in insertion order
-    QHash<QString, Section> m_sections;   // by lower-case name
+    mutable Stamp m_stamp;
+    mutable QStringList m_sectionOrder;           // lower-case section names in insertion order
+    mutable QHash<QString, Section> m_sections;   // by lower-case name
 };

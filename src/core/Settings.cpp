@@ -133,15 +133,16 @@ bool CKivSettings::readRecordFile()
     QByteArray data;
     bool readable = file.open(QIODevice::ReadOnly);
     if (readable) {
-        data = file.read(CKivSetupRecord::Size);
-        readable = file.error() == QFileDevice::NoError;
+        data = file.read(CKivSetupRecord::Size + 1);
+        // Only a record of exactly its size is one: a short or foreign file would write garbage
+        // over the data source and user settings.
+        readable = file.error() == QFileDevice::NoError && data.size() == CKivSetupRecord::Size;
     }
     if (!readable) {
         kivUi().showMessage(QStringLiteral("Beim Öffnen oder Speichern der Datei ist ein Fehler aufgetreten !"),
                             QStringLiteral("Warnung"), KivIcon::Stop);
         return false;
     }
-    // A short file is read as far as it goes; the rest of the record stays as it was.
     QMutexLocker lock(&m_recordMutex);
     m_record.assign(data);
     return true;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,6 +70,37 @@ private Q_SLOTS:
         QCOMPARE(reread.value(QStringLiteral("we;ird\n[sec]"), odd), odd);
         QCOMPARE(s.ColumnProfileName(), QStringLiteral("Hans\\2V2"));
         QCOMPARE(reread.value(QStringLiteral("HANS\\normal"), QStringLiteral("ansicht")), QStringLiteral("2"));
+    }
+
+    void twoProcessesLoseNoWrite()
+    {
+        // Another instance on the same file stands for the second process's values at start.
+        CKivProfileStore mine(storePath());
+        CKivSettings s(mine);
+        s.SetOdbcAliasname(QStringLiteral("Alias"));
+        CKivProfileStore other(storePath());
+        CKivSettings t(other);
+        t.SetUserName(QStringLiteral("Benutzer"));
+        QCOMPARE(s.GetUserName(), QStringLiteral("Benutzer"));
+        QCOMPARE(t.GetOdbcAliasname(), QStringLiteral("Alias"));
+
+        constexpr int count = 1000;
+        QProcess a;
+        QProcess b;
+        a.start(QStringLiteral(PROFILE_WRITER), {storePath(), QStringLiteral("a"), QString::number(count)});
+        b.start(QStringLiteral(PROFILE_WRITER), {storePath(), QStringLiteral("b"), QString::number(count)});
+        QVERIFY(a.waitForFinished(300000));
+        QVERIFY(b.waitForFinished(300000));
+        QCOMPARE(a.exitCode(), 0);
+        QCOMPARE(b.exitCode(), 0);
+        const QString section = QStringLiteral("Shared");
+        for (const QString &prefix : {QStringLiteral("a"), QStringLiteral("b")}) {
+            for (int i = 0; i < count; ++i)
+                QCOMPARE(mine.value(section, prefix + QString::number(i)), QString::number(i));
+        }
+        QCOMPARE(mine.keys(section).size(), 2 * count);
+        QCOMPARE(s.GetOdbcAliasname(), QStringLiteral("Alias"));
+        QCOMPARE(s.GetUserName(), QStringLiteral("Benutzer"));
     }
 
     void perUserSectionsFollowTheStoredName()
@@ -172,23 +204,46 @@ private Q_SLOTS:
         QCOMPARE(s.GetNormalColor1(), QStringLiteral("16777215"));
     }
 
+    void recordsOfAWrongSizeAreUnreadable_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        const QByteArray record = fullRecord().bytes();
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("short") << record.left(952);
+        QTest::newRow("one byte short") << record.left(1463);
+        QTest::newRow("one byte long") << record + 'x';
+        QByteArray random(4096, '\0');
+        for (qsizetype i = 0; i < random.size(); ++i)
+            random[i] = char((i * 7919 + 13) % 251);
+        QTest::newRow("random") << random;
+    }
+
+    void recordsOfAWrongSizeAreUnreadable()
+    {
+        QFETCH(QByteArray, content);
+        CKivProfileStore store(storePath());
+        CKivSettings s(store);
+        s.SetOdbcAliasname(QStringLiteral("Kept"));
+        s.SetUserName(QStringLiteral("anna"));
+        QFile f(m_dir.path() + QStringLiteral("/Setup.ini"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        f.close();
+        RecordingUi ui;
+        QVERIFY(!s.ReadSetupRecord().has_value());
+        QVERIFY(!s.ImportSetupRecord());
+        QCOMPARE(ui.messages().size(), 2);
+        QCOMPARE(ui.messages()[1].text, QStringLiteral("Beim Öffnen oder Speichern der Datei ist ein Fehler aufgetreten !"));
+        QCOMPARE(s.GetOdbcAliasname(), QStringLiteral("Kept"));
+        QCOMPARE(s.GetUserName(), QStringLiteral("anna"));
+        QCOMPARE(s.GetFolderProgram(), QString());
+        QVERIFY(f.exists());
+    }
+
     void shortAndUnreadableRecords()
     {
         CKivProfileStore store(storePath());
         CKivSettings s(store);
-        // A short file fills the record as far as it goes.
-        QFile f(m_dir.path() + QStringLiteral("/Setup.ini"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(fullRecord().bytes().left(952));
-        f.close();
-        auto rec = s.ReadSetupRecord();
-        QVERIFY(rec.has_value());
-        QCOMPARE(rec->UserName(), QStringLiteral("Jü"));  // cut inside the user-name slot
-        QCOMPARE(rec->CreateFirstMedium(), 0);
-        // Reading the record writes nothing into the store.
-        QCOMPARE(s.GetUserName(), QString());
-        QVERIFY(QFile::remove(f.fileName()));
-
         // A folder named like the record: the warning, and nothing imported.
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("Setup.ini")));
         RecordingUi ui;
