@@ -38,7 +38,13 @@ QString CKivFilterFeld::ValueText() const
 
 QString CKivFilterFeld::SqlCondition() const
 {
-    return ColumnName() + QLatin1Char(' ') + ConditionText() + QLatin1Char(' ') + ValueText();
+    // Earlier versions stored some empty texts as NULL: a condition that an empty text meets must
+    // meet NULL too, so those rows read as ''.
+    // The search index is composed for every row and was never stored as NULL.
+    const bool emptyMatters = m_kind == Text && ColumnName() != QLatin1String("SearchIndex") &&
+                              (m_value.isEmpty() || m_condition == NotEqual || m_condition == Less);
+    const QString column = emptyMatters ? QStringLiteral("COALESCE(%1, '')").arg(ColumnName()) : ColumnName();
+    return column + QLatin1Char(' ') + ConditionText() + QLatin1Char(' ') + ValueText();
 }
 
 QString CKivFilterFeld::ColumnName(int index)

@@ -3,11 +3,16 @@
 #include "catalog/RsBenutzer.h"
 #include "catalog/SqlQuote.h"
 
-int KivLogin::FindUser(CKivDatabase &db, const QString &userName)
+int KivLogin::FindUser(CKivDatabase &db, const QString &userName, QString *readError)
 {
     CRsBenutzer users(db);
     users.m_strFilter = QStringLiteral("Benutzername='") + SqlQuote(userName) + QLatin1Char('\'');
-    if (!users.Open() || users.IsEOF())
+    if (!users.Open()) {
+        if (readError)
+            *readError = users.lastError();
+        return -1;
+    }
+    if (users.IsEOF())
         return -1;
     // The database may compare without regard to case: only the exact name counts.
     for (; !users.IsEOF(); users.MoveNext()) {

@@ -1,5 +1,6 @@
 #include "browse/MelvoraDoc.h"
 
+#include "catalog/CatalogErrorWatch.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
 #include "browse/Filter.h"
@@ -83,6 +84,7 @@ void CMelvoraDoc::OnLogin(const QString &userName, int userId)
 {
     if (!m_mp3Liste)
         OnNewDocument();
+    CKivCatalogErrorWatch watch(m_db);
     m_userId = userId;
     m_userName = userName;
     Q_EMIT userChanged(userName);
@@ -94,7 +96,8 @@ void CMelvoraDoc::OnLogin(const QString &userName, int userId)
 }
 
 // The first login after an installation creates the medium Setup was told about and offers its
-// scan; the hand-over file is deleted in every case, so this happens once.
+// scan; a readable hand-over file is deleted in every case, so this happens once. An unreadable one
+// stays where it is for the user to look at.
 void CMelvoraDoc::runHandOver()
 {
     const std::optional<CKivSetupRecord> record = m_settings.ReadSetupRecord();
@@ -111,7 +114,8 @@ void CMelvoraDoc::runHandOver()
             }
         }
     }
-    m_settings.DeleteSetupRecord();
+    if (record)
+        m_settings.DeleteSetupRecord();
 }
 
 CKivMedium *CMelvoraDoc::FindMedium(const QString &mediumName) const

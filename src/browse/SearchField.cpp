@@ -1,5 +1,6 @@
 #include "browse/SearchField.h"
 
+#include "catalog/CatalogErrorWatch.h"
 #include "browse/Filter.h"
 #include "browse/Mp3Liste.h"
 
@@ -13,6 +14,7 @@ void ApplyText(CKivFilter &filter, const QString &text)
 void Search(const QString &text, CKivFilter &filter, CKivMp3Liste &list)
 {
     ApplyText(filter, text);
+    CKivCatalogErrorWatch watch(list.Database());
     list.LoadFiltered(filter);
 }
 

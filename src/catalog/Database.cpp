@@ -8,6 +8,7 @@
 #include <QAtomicInteger>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSqlQuery>
 
 namespace {
 
@@ -130,26 +131,62 @@ QSqlDatabase CKivDatabase::connection() const
     return QSqlDatabase::database(m_connectionName, false);
 }
 
+void CKivDatabase::NoteError(const QString &driverText)
+{
+    ++m_errorCount;
+    m_lastErrorText = driverText;
+}
+
+bool CKivDatabase::sqliteStatement(const QString &sql, const char *what)
+{
+    QSqlQuery query(connection());
+    if (query.exec(sql))
+        return true;
+    qCWarning(lcCatalog).noquote() << what << "failed:" << query.lastError().text();
+    NoteError(query.lastError().text());
+    return false;
+}
+
 bool CKivDatabase::BeginTransaction()
 {
+    // SQLite: a deferred transaction takes the write lock only at its first write and then cannot
+    // wait for another writer (the two would wait for each other), so it fails at once with "database
+    // is locked". Taken at the start, the lock waits for the busy timeout instead. The driver stays
+    // in autocommit mode; the transaction is the database's own.
+    if (m_dialect.engine() == CKivSqlDialect::Engine::SQLite) {
+        m_sqliteTransaction = sqliteStatement(QStringLiteral("BEGIN IMMEDIATE"), "Starting a transaction");
+        return m_sqliteTransaction;
+    }
     QSqlDatabase db = connection();
     if (db.transaction())
         return true;
     qCWarning(lcCatalog).noquote() << "Starting a transaction failed:" << db.lastError().text();
+    NoteError(db.lastError().text());
     return false;
 }
 
 bool CKivDatabase::Commit()
 {
+    if (m_sqliteTransaction) {
+        if (!sqliteStatement(QStringLiteral("COMMIT"), "Commit"))
+            return false;
+        m_sqliteTransaction = false;
+        return true;
+    }
     QSqlDatabase db = connection();
     if (db.commit())
         return true;
     qCWarning(lcCatalog).noquote() << "Commit failed:" << db.lastError().text();
+    NoteError(db.lastError().text());
     return false;
 }
 
 bool CKivDatabase::Rollback()
 {
+    if (m_sqliteTransaction) {
+        m_sqliteTransaction = false;
+        return sqliteStatement(QStringLiteral("ROLLBACK"), "Rollback");
+    }
     QSqlDatabase db = connection();
     if (db.rollback())
         return true;

@@ -42,6 +42,20 @@ public:
     bool Commit();
     bool Rollback();
 
+    // Catalog reads and writes on this connection that failed, and the driver's text of the last one
+    // (kept for the user's message; the failing operation logs it).
+    void NoteError(const QString &driverText);
+    // The last noted failure was shown to the user by the operation itself (an invalid filter).
+    void ErrorShown()
+    {
+        if (m_errorCount > 0)
+            --m_errorCount;
+    }
+    // The failures noted since ErrorCount() was mark were shown to the user.
+    void ErrorsShownSince(quint64 mark) { m_errorCount = mark; }
+    quint64 ErrorCount() const { return m_errorCount; }
+    QString LastErrorText() const { return m_lastErrorText; }
+
     // Registers (creates or updates) a user data source for a SQLite catalog file. Refused when the
     // attribute list "DSN=name\0DBQ=path\0\0" would exceed 200 bytes.
     static bool RegisterDataSource(const QString &dsn, const QString &databaseFile);
@@ -54,6 +68,8 @@ public:
 private:
     void readSettings();
     bool open();
+    // Runs one statement of SQLite's own transaction control; logs a failure.
+    bool sqliteStatement(const QString &sql, const char *what);
 
     CKivSettings &m_settings;
     QString m_connectionName;
@@ -63,4 +79,8 @@ private:
     QString m_dataSourceName;
     CKivSqlDialect m_dialect;
     quint64 m_connectionSerial = 0;
+    // A SQLite transaction begun by statement is open on this connection.
+    bool m_sqliteTransaction = false;
+    quint64 m_errorCount = 0;
+    QString m_lastErrorText;
 };

@@ -83,7 +83,8 @@ private:
     SQLHSTMT m_handle = SQL_NULL_HSTMT;
 };
 
-QString diagnostics(SQLSMALLINT type, SQLHANDLE handle)
+// The driver's messages; sqlState, when given, gets the state of the first record.
+QString diagnostics(SQLSMALLINT type, SQLHANDLE handle, QString *sqlState = nullptr)
 {
     QString text;
     SQLWCHAR state[6];
@@ -93,6 +94,8 @@ QString diagnostics(SQLSMALLINT type, SQLHANDLE handle)
     for (SQLSMALLINT i = 1; SQL_SUCCEEDED(SQLGetDiagRecW(type, handle, i, state, &nativeError, message,
                                                          SQLSMALLINT(std::size(message)), &length));
          ++i) {
+        if (sqlState && i == 1)
+            *sqlState = QString::fromUtf16(reinterpret_cast<const char16_t *>(state), 5);
         if (!text.isEmpty())
             text += QLatin1Char(' ');
         text += QString::fromUtf16(reinterpret_cast<const char16_t *>(message),
@@ -117,6 +120,15 @@ SQLHDBC connectionHandle(const QSqlDatabase &db)
 const SQLWCHAR *wide(const QString &text)
 {
     return reinterpret_cast<const SQLWCHAR *>(text.utf16());
+}
+
+// Whether the connection still runs a trivial statement.
+bool connectionAnswers(SQLHDBC dbc)
+{
+    Statement probe(dbc);
+    const QString sql = QStringLiteral("SELECT 1");
+    return probe.isValid() &&
+           SQL_SUCCEEDED(SQLExecDirectW(probe.handle(), const_cast<SQLWCHAR *>(wide(sql)), SQLINTEGER(sql.size())));
 }
 
 // The bound buffers of one column for a block of rows.
@@ -241,6 +253,7 @@ QStringList CKivMp3RowReader::columnNames()
 bool CKivMp3RowReader::fail(const QString &what)
 {
     qCWarning(lcCatalog).noquote() << "Reading Mp3s rows failed:" << what << "--" << m_lastError;
+    m_db.NoteError(m_lastError);
     return false;
 }
 
@@ -314,8 +327,11 @@ bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
     }
 
     if (!SQL_SUCCEEDED(SQLExecDirectW(h, const_cast<SQLWCHAR *>(wide(sql)), SQLINTEGER(sql.size())))) {
-        m_lastError = diagnostics(SQL_HANDLE_STMT, h);
-        m_failedInDatabase = true;
+        QString state;
+        m_lastError = diagnostics(SQL_HANDLE_STMT, h, &state);
+        // Class 08, or a connection that no longer answers, is no invalid statement: a lost server
+        // must not be taken for an invalid filter.
+        m_failedInDatabase = !state.startsWith(QLatin1String("08")) && connectionAnswers(dbc);
         return fail(sql);
     }
 
@@ -382,5 +398,9 @@ bool CKivMp3RowReader::ReadWithFilter(IKivMp3Filter &filter, const Sink &sink)
         return refuse();
     if (Read(CKivMp3sQuery::WithFilter(filter), sink))
         return true;
-    return m_failedInDatabase ? refuse() : false;
+    if (!m_failedInDatabase)
+        return false;
+    // The filter's own message says what went wrong.
+    m_db.ErrorShown();
+    return refuse();
 }

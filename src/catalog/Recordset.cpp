@@ -61,6 +61,7 @@ bool CKivRecordset::fail(const QString &what, const QSqlQuery &query)
     m_lastError = query.lastError().text();
     qCWarning(lcCatalog).noquote() << what << m_table << "failed:" << m_lastError << "--"
                                    << query.lastQuery();
+    m_db.NoteError(m_lastError);
     return false;
 }
 
@@ -72,6 +73,7 @@ bool CKivRecordset::Open()
     QSqlDatabase db = m_db.connection();
     if (!db.isOpen()) {
         m_lastError = QStringLiteral("no catalog connection");
+        m_db.NoteError(m_lastError);
         qCWarning(lcCatalog).noquote() << "Opening" << m_table << "without a catalog connection";
         return false;
     }
@@ -197,7 +199,8 @@ bool CKivRecordset::Edit()
 bool CKivRecordset::isSetForInsert(const Column &column) const
 {
     return std::visit(Overloaded{[](qint32 *m) { return *m != UnsetInteger; },
-                                 [](QString *m) { return !m->isNull(); },
+                                 // Every text column is written, empty as '': never two kinds of empty.
+                                 [](QString *) { return true; },
                                  [](QDateTime *m) { return m->isValid(); }},
                       column.member);
 }
@@ -215,7 +218,7 @@ QVariant CKivRecordset::boundValue(const Column &column) const
     return std::visit(
         Overloaded{
             [](qint32 *m) { return QVariant(*m); },
-            [](QString *m) { return m->isNull() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(*m); },
+            [](QString *m) { return QVariant(m->isNull() ? QStringLiteral("") : *m); },
             [](QDateTime *m) {
                 return m->isValid() ? QVariant(*m) : QVariant(QMetaType(QMetaType::QDateTime));
             }},
@@ -267,6 +270,7 @@ bool CKivRecordset::insertRow()
 {
     if (!m_db.IsOpen()) {
         m_lastError = QStringLiteral("no catalog connection");
+        m_db.NoteError(m_lastError);
         return false;
     }
     dropStaleStatements();

@@ -19,8 +19,9 @@ class CKivDatabase;
 // forward only; adding, editing and deleting write through at once with bound parameters.
 //
 // NULL reads as 0, as a null (empty) text and as an invalid date-time. After AddNew every integer
-// member holds an "unset" marker and every text member is null: columns left so are inserted as
-// NULL. Edit writes only the columns whose members were changed.
+// member holds an "unset" marker and every text member is null: integer columns left so are
+// inserted as NULL, text columns as '' (an empty text is always stored as '', never as NULL). Edit
+// writes only the columns whose members were changed.
 //
 // Database errors never throw: the operation returns false, logs the driver's text to
 // melvora.catalog and keeps it in lastError().

@@ -1,5 +1,6 @@
 #include "catalog/RsMp3s.h"
 
+#include "catalog/Database.h"
 #include "catalog/Mp3Filter.h"
 #include "catalog/Mp3SortClause.h"
 #include "catalog/Mp3sQuery.h"
@@ -85,8 +86,13 @@ bool CRsMp3s::OpenWithFilter(IKivMp3Filter &filter)
         return refuse();
     m_strFilter = filter.WhereText();
     m_strSort = filter.SortClause();
-    if (!Open())
-        return lastOpenFailedInDatabase() ? refuse() : false;
+    if (!Open()) {
+        if (!lastOpenFailedInDatabase())
+            return false;
+        // The filter's own message says what went wrong.
+        database().ErrorShown();
+        return refuse();
+    }
     if (IsEOF()) {
         Close();
         return false;

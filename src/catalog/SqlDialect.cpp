@@ -45,7 +45,63 @@ bool wordAt(const QString &text, qsizetype i, QLatin1String word)
     return end == text.size() || !isWordChar(text.at(end));
 }
 
+// The quoted text from start to end (quotes included) with every character outside the Basic
+// Multilingual Plane taken out as char(code): ('ab' || char(127925) || 'c').
+QString spliceWideCharacters(QStringView quoted)
+{
+    const QStringView inner = quoted.mid(1, quoted.size() - 2);
+    QStringList parts;
+    QString run;
+    for (qsizetype i = 0; i < inner.size(); ++i) {
+        const QChar c = inner.at(i);
+        if (c.isHighSurrogate() && i + 1 < inner.size() && inner.at(i + 1).isLowSurrogate()) {
+            if (!run.isEmpty())
+                parts << QLatin1Char('\'') + run + QLatin1Char('\'');
+            run.clear();
+            parts << QStringLiteral("char(%1)").arg(uint(QChar::surrogateToUcs4(c, inner.at(i + 1))));
+            ++i;
+        } else {
+            run += c;
+        }
+    }
+    if (!run.isEmpty())
+        parts << QLatin1Char('\'') + run + QLatin1Char('\'');
+    return QLatin1Char('(') + parts.join(QLatin1String(" || ")) + QLatin1Char(')');
+}
+
 } // namespace
+
+QString CKivSqlDialect::sqliteLiterals(const QString &filter)
+{
+    // The SQLite driver turns the statement text into UTF-8 one UTF-16 unit at a time, so a
+    // character outside the Basic Multilingual Plane would reach the database as two broken ones and
+    // a lookup for a stored name would miss. Such characters go in as char() values instead.
+    bool wide = false;
+    for (const QChar c : filter)
+        wide = wide || c.isSurrogate();
+    if (!wide)
+        return filter;
+    QString out;
+    out.reserve(filter.size() + 32);
+    qsizetype i = 0;
+    while (i < filter.size()) {
+        if (filter.at(i) != QLatin1Char('\'')) {
+            out += filter.at(i++);
+            continue;
+        }
+        const qsizetype end = endOfQuoted(filter, i);
+        const QStringView quoted = QStringView(filter).mid(i, end - i);
+        bool hasWide = false;
+        for (const QChar c : quoted)
+            hasWide = hasWide || c.isSurrogate();
+        if (hasWide && quoted.size() >= 2 && quoted.back() == QLatin1Char('\''))
+            out += spliceWideCharacters(quoted);
+        else
+            out += quoted;
+        i = end;
+    }
+    return out;
+}
 
 std::optional<CKivSqlDialect> CKivSqlDialect::detect(const QSqlDatabase &db)
 {
@@ -68,7 +124,7 @@ QString CKivSqlDialect::engineName() const
 QString CKivSqlDialect::filterText(const QString &filter) const
 {
     if (m_engine != Engine::PostgreSQL)
-        return filter;
+        return sqliteLiterals(filter);
 
     QString out;
     out.reserve(filter.size() + 16);

@@ -24,8 +24,10 @@ public:
 
     // The condition text as this engine must run it. On PostgreSQL every keyword LIKE outside quoted
     // text becomes ILIKE (LIKE ignores case on SQLite and must do so here too), and a quoted pattern
-    // gets ESCAPE '' so that the backslashes of sub-paths stay plain characters.
+    // gets ESCAPE '' so that the backslashes of sub-paths stay plain characters. On SQLite a quoted
+    // text holding characters outside the Basic Multilingual Plane is spelt with char() for them.
     QString filterText(const QString &filter) const;
+    static QString sqliteLiterals(const QString &filter);
 
     // An INSERT with one positional parameter per column. On PostgreSQL it returns the new key as
     // its one result row; on SQLite the key comes from lastInsertIdQuery() on the same connection.

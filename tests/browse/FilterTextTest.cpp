@@ -63,6 +63,11 @@ private Q_SLOTS:
         QTest::newRow("negative") << 6 << 4 << "-5" << "TrackNr < -5";
         QTest::newRow("plus sign") << 15 << 3 << "+700" << "FileSize > +700";
         QTest::newRow("blanks around") << 10 << 1 << " 180 " << "Length = 180";
+        // Conditions an empty text meets also meet a NULL that earlier versions stored.
+        QTest::newRow("empty text") << 3 << 1 << "" << "COALESCE(Title, '') = ''";
+        QTest::newRow("empty like") << 1 << 0 << "" << "COALESCE(SubPath, '') LIKE '%%'";
+        QTest::newRow("not equal") << 4 << 2 << "Abba" << "COALESCE(Artist, '') <> 'Abba'";
+        QTest::newRow("less") << 5 << 4 << "M" << "COALESCE(Album, '') < 'M'";
     }
     void conditionTexts()
     {

@@ -3,9 +3,13 @@
 #include "catalog/RsFolder.h"
 #include "catalog/RsImport.h"
 #include "catalog/RsMedienNamen.h"
+#include "catalog/Transaction.h"
 #include "support/CatalogFixture.h"
 
+#include <QSqlQuery>
 #include <QThread>
+
+#include <atomic>
 #include <QtTest>
 
 #include <memory>
@@ -88,6 +92,46 @@ private Q_SLOTS:
         for (; !folders.IsEOF(); folders.MoveNext())
             ++rows;
         QCOMPARE(rows, count);
+    }
+
+    // Two transactions that read and then write at the same time: the second waits for the first
+    // instead of failing with "database is locked".
+    void readThenWriteTransactionsWaitForEachOther()
+    {
+        std::atomic<int> inTransaction{0};
+        const auto work = [&](const QString &name, bool &ok) {
+            CKivDatabase db(m_fixture.settings());
+            if (!db.Connect(false))
+                return;
+            for (int round = 0; round < 5; ++round) {
+                CKivTransaction transaction(db);
+                if (!transaction.IsActive())
+                    return;
+                ++inTransaction;
+                QSqlQuery read(db.connection());
+                if (!read.exec(QStringLiteral("SELECT COUNT(*) FROM MedienNamen")) || !read.next())
+                    return;
+                read.finish();
+                QThread::msleep(50);
+                CRsMedienNamen media(db);
+                media.AddNew();
+                media.m_Mediumname = name + QString::number(round);
+                if (!media.Update() || !transaction.Commit())
+                    return;
+            }
+            ok = true;
+        };
+        bool firstOk = false;
+        bool secondOk = false;
+        std::unique_ptr<QThread> a(QThread::create([&] { work(QStringLiteral("tx-a"), firstOk); }));
+        std::unique_ptr<QThread> b(QThread::create([&] { work(QStringLiteral("tx-b"), secondOk); }));
+        a->start();
+        b->start();
+        QVERIFY(a->wait(QDeadlineTimer(120000)));
+        QVERIFY(b->wait(QDeadlineTimer(120000)));
+        QVERIFY(firstOk);
+        QVERIFY(secondOk);
+        QCOMPARE(inTransaction.load(), 10);
     }
 };
 

@@ -41,6 +41,29 @@ private Q_SLOTS:
         QCOMPARE(CKivSqlDialect(CKivSqlDialect::Engine::SQLite).filterText(filter), filter);
     }
 
+    void sqliteSpellsWideCharactersWithChar_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain text untouched") << QStringLiteral("Title='\u00C4rger' AND SubPath LIKE '%a%'")
+                                              << QStringLiteral("Title='\u00C4rger' AND SubPath LIKE '%a%'");
+        QTest::newRow("note in a name") << QStringLiteral("Mediumname='M\U0001F3B5x' AND ID=1")
+                                        << QStringLiteral("Mediumname=('M' || char(127925) || 'x') AND ID=1");
+        QTest::newRow("only the character") << QStringLiteral("SubPath='\U0001D11E'")
+                                            << QStringLiteral("SubPath=(char(119070))");
+        QTest::newRow("pattern with quotes") << QStringLiteral("Title LIKE '%a''\U0001D11E%'")
+                                             << QStringLiteral("Title LIKE ('%a''' || char(119070) || '%')");
+        QTest::newRow("unterminated quote kept") << QStringLiteral("Title='\U0001D11E")
+                                                 << QStringLiteral("Title='\U0001D11E");
+    }
+
+    void sqliteSpellsWideCharactersWithChar()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, expected);
+        QCOMPARE(CKivSqlDialect(CKivSqlDialect::Engine::SQLite).filterText(filter), expected);
+    }
+
     void quoteDoublesOnlySingleQuotes()
     {
         QCOMPARE(SqlQuote(QStringLiteral("Rock'n'Roll\\")), QStringLiteral("Rock''n''Roll\\"));

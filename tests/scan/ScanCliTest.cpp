@@ -2,6 +2,7 @@
 #include "scan/ScanFixture.h"
 #include "support/TestRegistry.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -154,7 +155,9 @@ private Q_SLOTS:
                  0);
         QCOMPARE(cli(QStringList{QStringLiteral("scan"), QStringLiteral("Disk")} + login, false).code, 0);
 
-        const Run text = cli({QStringLiteral("search"), QStringLiteral("--"), QStringLiteral("-dash")});
+        // "--" ends the options: the login options stand before it.
+        const Run text = cli(QStringList{QStringLiteral("search")} + login + QStringList{QStringLiteral("--"), QStringLiteral("-dash")},
+                             false);
         QCOMPARE(text.code, 0);
         QCOMPARE(text.out.count(QLatin1Char('\n')), 1);
         QVERIFY2(text.out.contains(QStringLiteral("\tSub\\\\\t-dash.mp3\tArtist\tTab\\there\t")), qPrintable(text.out));
@@ -177,8 +180,61 @@ private Q_SLOTS:
         QVERIFY(failed.err.contains(QStringLiteral("the search failed")));
         QVERIFY(f.exec(QStringLiteral("ALTER TABLE Mp3sAway RENAME TO Mp3s")));
     }
+
+    void namesOutsideTheBasicPlane()
+    {
+        const QString medium = QStringLiteral("Musik \U0001F3B5");
+        const QString subPath = QStringLiteral("\U0001D11E Noten\\");
+        const QString root = f.folder(QStringLiteral("CliWide"));
+        QVERIFY(ScanFixture::writeSong(root + QStringLiteral("\U0001D11E Noten/a.mp3"), "Clef"));
+        QCOMPARE(cli({QStringLiteral("medium"), QStringLiteral("create"), medium, root}).code, 0);
+        // The second scan is a rescan: it finds the row and the folder it stored.
+        for (int round = 0; round < 2; ++round) {
+            const Run scan = cli({QStringLiteral("scan"), medium});
+            QCOMPARE(scan.code, 0);
+            QCOMPARE(scan.out, QStringLiteral("1 files found, 1 stored, 0 failed\n"));
+        }
+        QVERIFY(f.folders(medium).contains(subPath));
+        QCOMPARE(f.rows(medium).size(), 1);
+        const QStringList needles = {QStringLiteral("\U0001D11E"), QStringLiteral("\U0001F3B5"), medium};
+        for (const QString &needle : needles) {
+            const Run found = cli({QStringLiteral("search"), QStringLiteral("--json"), needle});
+            QCOMPARE(found.code, 0);
+            QCOMPARE(found.out.count(QLatin1Char('\n')), 1);
+            const QJsonObject o = QJsonDocument::fromJson(found.out.toUtf8()).object();
+            QCOMPARE(o.value(QStringLiteral("medium")).toString(), medium);
+            QCOMPARE(o.value(QStringLiteral("subPath")).toString(), subPath);
+        }
+        QCOMPARE(cli({QStringLiteral("search"), QStringLiteral("x"), QStringLiteral("--medium"), medium}).code, 0);
+        QCOMPARE(cli({QStringLiteral("scan"), medium, QStringLiteral("\U0001D11E Noten")}).out,
+                 QStringLiteral("1 files found, 1 stored, 0 failed\n"));
+    }
+
+    void anUnreadableCatalogIsACatalogError()
+    {
+        QTemporaryDir scratch;
+        const QString file = scratch.filePath(QStringLiteral("broken.db"));
+        const QString dsn = QStringLiteral("MelvoraBrokenCatalog");
+        for (const QByteArray &content : {QByteArray(), QByteArray(8192, 'x')}) {
+            QFile broken(file);
+            QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            broken.write(content);
+            broken.close();
+            QCOMPARE(cli({QStringLiteral("catalog"), QStringLiteral("register"), QStringLiteral("--dsn"), dsn,
+                          QStringLiteral("--sqlite"), file},
+                         false)
+                         .code,
+                     0);
+            const Run login = cli({QStringLiteral("login"), QStringLiteral("--dsn"), dsn, QStringLiteral("--user"),
+                                   QStringLiteral("anna"), QStringLiteral("--password"), QStringLiteral("geheim")},
+                                  false);
+            QCOMPARE(login.code, 2);
+            QVERIFY2(!login.err.contains(QStringLiteral("Paßwort")), qPrintable(login.err));
+        }
+    }
 };
 
-MELVORA_TEST(ScanCliTest, CatalogFixture::isolateOdbcIni);
+MELVORA_TEST(ScanCliTest
+, CatalogFixture::isolateOdbcIni);
 
 #include "ScanCliTest.moc"

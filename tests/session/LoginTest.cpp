@@ -2,11 +2,13 @@
 #include "app/session/LoginForm.h"
 #include "app/session/PasswordHash.h"
 #include "app/session/UserSwitch.h"
+#include "catalog/Database.h"
 #include "session/SessionTests.h"
 #include "support/TestRegistry.h"
 #include "support/CatalogFixture.h"
 #include "support/RecordingUi.h"
 
+#include <QSqlQuery>
 #include <QTest>
 
 // The login list, its preselection and remembered selection, "Anmelden", and the user switch with
@@ -43,6 +45,24 @@ private Q_SLOTS:
         QCOMPARE(form.CurrentIndex(), 1);
         QCOMPARE(form.GetUserId(), hansi);
         QCOMPARE(m_f.settings().GetUserName(), QStringLiteral("Hansi"));
+    }
+
+    void anUnreadableCatalogIsADatabaseErrorNotAWrongPassword()
+    {
+        m_f.addUser(QStringLiteral("Eva"));
+        m_f.settings().SetUserName(QStringLiteral("Eva"));
+        // The user table is gone, as in an empty or damaged catalog file.
+        QSqlQuery away(m_f.db().connection());
+        QVERIFY(away.exec(QStringLiteral("ALTER TABLE Benutzer RENAME TO BenutzerAway")));
+        RecordingUi ui;
+        CKivLoginForm form(m_f.settings(), m_f.db());
+        form.Refill();
+        QVERIFY(form.Entries().isEmpty());
+        QVERIFY(!form.Accept(QString()));
+        QCOMPARE(ui.messages().size(), 1);
+        QCOMPARE(ui.messages()[0].caption, QStringLiteral("Datenbank Fehler"));
+        QVERIFY(!ui.messages()[0].text.isEmpty());
+        QVERIFY(away.exec(QStringLiteral("ALTER TABLE BenutzerAway RENAME TO Benutzer")));
     }
 
     void aStoredNameMatchingNobodySelectsNobody()

@@ -58,7 +58,10 @@ int CliSession::Login()
     if (!m_db->Connect(false))
         return fail(QStringLiteral("cannot connect to data source ") + m_db->DataSourceName(), CatalogUnreachable);
 
-    m_userId = KivLogin::FindUser(*m_db, m_userName);
+    QString readError;
+    m_userId = KivLogin::FindUser(*m_db, m_userName, &readError);
+    if (!readError.isEmpty())
+        return fail(QStringLiteral("the catalog cannot be read: ") + readError, CatalogUnreachable);
     if (!KivLogin::Verify(*m_db, m_userId, m_password)) {
         m_ui.printError(KivLogin::WrongPasswordCaption() + QStringLiteral(": ") + KivLogin::WrongPasswordText());
         return UserError;

@@ -3,6 +3,7 @@
 #include "core/Settings.h"
 #include "core/UserInterface.h"
 #include "app/session/LoginCheck.h"
+#include "catalog/CatalogErrorWatch.h"
 #include "catalog/Database.h"
 #include "catalog/RsBenutzer.h"
 
@@ -18,11 +19,14 @@ void CKivLoginForm::Refill()
     m_entries.clear();
     m_current = -1;
     // Without a connection there is nobody to list, and nothing is asked of the catalog.
+    m_readError.clear();
     if (m_db.IsOpen()) {
         CRsBenutzer users(m_db);
         if (users.Open()) {
             for (; !users.IsEOF(); users.MoveNext())
                 m_entries.append({users.m_Benutzername, users.m_ID});
+        } else {
+            m_readError = users.lastError();
         }
     }
     for (int i = 0; i < m_entries.size(); ++i) {
@@ -50,6 +54,11 @@ void CKivLoginForm::Select(int index)
 
 bool CKivLoginForm::Accept(const QString &typed)
 {
+    // A catalog that cannot be read is no wrong password.
+    if (!m_readError.isEmpty()) {
+        CKivCatalogErrorWatch::Report(m_readError);
+        return false;
+    }
     if (m_userId != -1 && KivLogin::Verify(m_db, m_userId, typed))
         return true;
     kivUi().showMessage(WrongPasswordText(), WrongPasswordCaption(), KivIcon::Stop);

@@ -47,5 +47,6 @@ private:
     QList<Entry> m_entries;
     int m_current = -1;
     int m_userId = -1;
+    QString m_readError;  // why the users could not be read; empty when they were
     QString m_userName;
 };

@@ -23,10 +23,14 @@ bool exec(CKivDatabase &db, const QString &sql, const QVariantList &values)
         qCWarning(lcFolders) << "cannot prepare" << sql << query.lastError().text();
         return false;
     }
-    for (const QVariant &value : values)
-        query.addBindValue(value);
+    for (const QVariant &value : values) {
+        // An empty text is stored as '', never as NULL.
+        const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
+        query.addBindValue(nullText ? QVariant(QStringLiteral("")) : value);
+    }
     if (!query.exec()) {
         qCWarning(lcFolders) << "statement failed:" << sql << query.lastError().text();
+        db.NoteError(query.lastError().text());
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "browse/list/Mp3ListModel.h"
 
+#include "catalog/CatalogErrorWatch.h"
 #include "browse/Mp3Liste.h"
 #include "browse/Mp3MimeData.h"
 #include "browse/list/Mp3CellText.h"
@@ -166,6 +167,8 @@ bool CKivMp3ListModel::setData(const QModelIndex &index, const QVariant &value, 
     const QString text = value.toString();
     if (text == KivMp3CellText::text(item, f))
         return false;  // nothing new: the file is not written
+    // A change the catalog refuses is told to the user; the item and its file stay as they were.
+    CKivCatalogErrorWatch watch(m_list->Database());
     if (!applyEdit(item, f, text))
         return false;
     // A tag change rebuilds the search index and a rename the path: repaint the whole row.

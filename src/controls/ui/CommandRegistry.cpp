@@ -84,7 +84,7 @@ bool CKivCommandRegistry::dispatch(int id)
     if (IKivCommandTarget *target = activeTarget(); target && target->queryCommand(id, state)) {
         if (!state.enabled)
             return false;
-        target->onCommand(id);
+        run([target, id] { target->onCommand(id); });
         return true;
     }
     const auto it = m_handlers.find(id);
@@ -92,8 +92,16 @@ bool CKivCommandRegistry::dispatch(int id)
         return false;
     if (it->second.state && !it->second.state().enabled)
         return false;
-    it->second.run();
+    run(it->second.run);
     return true;
+}
+
+void CKivCommandRegistry::run(const std::function<void()> &command)
+{
+    if (m_around)
+        m_around(command);
+    else
+        command();
 }
 
 void CKivCommandRegistry::updateStates()

@@ -48,6 +48,10 @@ public:
 
     // Runs id through the active target or the handler; false when nobody took it.
     bool dispatch(int id);
+    // Every dispatched command runs inside around (the frame reports catalog failures of a command
+    // there, once per command).
+    using Around = std::function<void(const std::function<void()> &run)>;
+    void setAround(Around around) { m_around = std::move(around); }
     // Sets enabled and checked of every action from the active target and the handlers.
     void updateStates();
 
@@ -56,10 +60,12 @@ public:
 
 private:
     bool stateOf(int id, IKivCommandTarget::State &state) const;
+    void run(const std::function<void()> &command);
 
     std::map<int, QAction *> m_actions;
     std::map<int, Handler> m_handlers;
     std::map<int, QList<QKeySequence>> m_defaultKeys;
     IKivCommandTarget *m_activeTarget = nullptr;
     QPointer<QWidget> m_activeWidget;
+    Around m_around;
 };

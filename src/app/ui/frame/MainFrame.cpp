@@ -14,6 +14,7 @@
 #include "app/ui/frame/ViewFactory.h"
 #include "browse/MelvoraDoc.h"
 #include "browse/ui/lists/Mp3ListView.h"
+#include "catalog/CatalogErrorWatch.h"
 #include "catalog/Database.h"
 #include "controls/CommandTarget.h"
 #include "controls/ui/CommandRegistry.h"
@@ -44,6 +45,11 @@ CMainFrame::CMainFrame(CMelvoraDoc &doc, CKivSettings &settings, CKivDatabase &d
     resize(1024, 700);
 
     createCommands();
+    // A command whose catalog reads or writes fail tells the user once, when it is done.
+    m_commands->setAround([this](const std::function<void()> &run) {
+        CKivCatalogErrorWatch watch(m_db);
+        run();
+    });
     KivFrameMenus::build(*menuBar(), *m_commands);
     createBars();
     createClientArea();

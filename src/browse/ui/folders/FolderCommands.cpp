@@ -1,5 +1,6 @@
 #include "browse/ui/folders/FolderCommands.h"
 
+#include "catalog/CatalogErrorWatch.h"
 #include "core/UserInterface.h"
 #include "browse/MelvoraDoc.h"
 #include "browse/Mp3Liste.h"
@@ -25,12 +26,14 @@ void Announce(CMelvoraDoc &doc, const CKivFolderOps::Result &result)
 
 void ShowMp3s(CMelvoraDoc &doc, const CKivFolderEntry::Ptr &entry)
 {
+    CKivCatalogErrorWatch watch(doc.GetDatabase());
     if (entry && entry->GetMedium() && doc.GetMp3Liste())
         doc.GetMp3Liste()->LoadMedium(entry->GetMediumName(), entry->GetSubPath());
 }
 
 void ShowToImport(CMelvoraDoc &doc, const CKivFolderEntry::Ptr &entry)
 {
+    CKivCatalogErrorWatch watch(doc.GetDatabase());
     if (entry && entry->GetMedium() && doc.GetMp3Liste())
         doc.GetMp3Liste()->LoadToImport(entry->GetMediumName());
 }
