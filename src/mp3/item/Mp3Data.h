@@ -1,45 +1,26 @@
 #pragma once
 
+#include "catalog/Mp3sRow.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QtGlobal>
 
-// The values of one catalogued MP3 file as table Mp3s stores them (member names follow the
-// columns), with the two texts composed from them: the key that identifies the file in the whole
-// catalog and the search text.
-struct CKivMp3Data
+// The values of one catalogued MP3 file as table Mp3s stores them, with the two texts composed
+// from them: the key that identifies the file in the whole catalog and the search text. The item
+// always composes its key from medium, sub-path and file name (Key()); the stored key and creation
+// time members of the row are not used by it.
+struct CKivMp3Data : CKivMp3sRow
 {
-    qint32 m_ID = -1;  // -1 until the row is stored
-    QDateTime m_Anlegedatum;
-    QString m_Title;
-    QString m_Artist;
-    qint32 m_ArtistID = -1;
-    QString m_Album;
-    qint32 m_TrackNr = 0;
-    QString m_Year;
-    qint32 m_Genre = 255;
-    QString m_GenreName;
-    qint32 m_Frames = 0;
-    qint32 m_Length = 0;
-    qint32 m_MpegVersion = 0;
-    qint32 m_MpegLayer = 0;
-    qint32 m_HasCRC = 0;
-    qint32 m_BitRate = 0;
-    qint32 m_SampleRate = 0;
-    qint32 m_Emphasis = 0;
-    qint32 m_Copyright = 0;
-    qint32 m_Original = 0;
-    QString m_SearchIndex;
-    QString m_Filename;
-    QString m_Mediumname;
-    QString m_SubPath;  // "Rock\Live\": no leading, one trailing backslash; empty for the root
-    QString m_Comment;
-    qint32 m_ChannelMode = 0;
-    qint32 m_Bewertung = 3;
-    qint32 m_FolderID = -1;
-    qint32 m_FileSize = 0;
-    qint32 m_Validity = 0;
-    qint32 m_ImportID = 0;
+    // A new item: not stored yet (-1), no artist row, track 0, genre 255 (none), rating 3.
+    CKivMp3Data()
+    {
+        m_ID = -1;
+        m_ArtistID = -1;
+        m_Genre = 255;
+        m_Bewertung = 3;
+        m_FolderID = -1;
+    }
 
     // "(" + medium name + ")" + sub-path + file name: the value of MediumSubPathFilename.
     static QString Key(const QString &mediumName, const QString &subPath, const QString &filename)
