@@ -2,6 +2,7 @@
 #include "app/cli/CliCommand.h"
 #include "app/cli/MediaCommands.h"
 #include "app/cli/Mp3Commands.h"
+#include "app/cli/PlaylistCommands.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -21,6 +22,7 @@ std::vector<CliCommand> allCommands()
     append(all, catalogCommands());
     append(all, mp3Commands());
     append(all, mediaCommands());
+    append(all, playlistCommands());
     return all;
 }
 

@@ -30,7 +30,9 @@ int leadingNumber(const QString &text)
 CKivMp3ListModel::CKivMp3ListModel(Layout layout, QObject *parent)
     : QAbstractTableModel(parent)
     , m_layout(layout)
-    , m_columns(layout == Layout::Standard ? &KivMp3Column::standard() : &KivMp3Column::tv())
+    , m_columns(layout == Layout::Standard ? &KivMp3Column::standard()
+                : layout == Layout::Tv       ? &KivMp3Column::tv()
+                                             : &KivMp3Column::playlist())
 {
 }
 
@@ -166,6 +168,9 @@ bool CKivMp3ListModel::setData(const QModelIndex &index, const QVariant &value, 
     const QString text = value.toString();
     if (text == KivMp3CellText::text(item, f))
         return false;  // nothing new: the file is not written
+    // The file must not be held open by the player while it is written or renamed.
+    if (m_beforeFileChange)
+        m_beforeFileChange();
     if (!applyEdit(item, f, text))
         return false;
     // A tag change rebuilds the search index and a rename the path: repaint the whole row.
