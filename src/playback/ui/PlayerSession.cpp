@@ -1,6 +1,7 @@
 #include "playback/ui/PlayerSession.h"
 
 #include "browse/MelvoraDoc.h"
+#include "browse/Mp3Liste.h"
 #include "browse/ui/lists/Mp3ListView.h"
 #include "playback/MediaBackend.h"
 #include "playback/Mpris.h"
