@@ -106,7 +106,8 @@ private Q_SLOTS:
 
     void playLoadsTheFirstPlayableRow()
     {
-        list->items.insert(list->items.begin(), std::make_shared<CKivMp3>());
+        const std::vector<CKivMp3::Ptr> three = songs();
+        list->items = {std::make_shared<CKivMp3>(), three[0], three[1], three[2]};
         attach(*list);
         QSignalSpy hints(f.doc.get(), &CMelvoraDoc::updateAllViews);
         player->Play();
@@ -136,8 +137,8 @@ private Q_SLOTS:
     void nextAndPreviousWrapAround()
     {
         // An unplayable row between the songs is passed over.
-        auto gap = std::make_shared<CKivMp3>();
-        list->items.insert(list->items.begin() + 1, gap);
+        const std::vector<CKivMp3::Ptr> three = songs();
+        list->items = {three[0], std::make_shared<CKivMp3>(), three[1], three[2]};
         attach(*list);
         player->Play();
         QCOMPARE(playing(), QStringLiteral("a.mp3"));
