@@ -14,6 +14,7 @@ class CKivDatabase;
 class CKivFilter;
 class CKivMedienListe;
 class CKivMedium;
+class CKivMp3;
 class CKivMp3Liste;
 class CKivScanDriver;
 class CKivSettings;
@@ -107,6 +108,16 @@ public:
             m_fileReleaser();
     }
 
+    // A file the user opened in the file list plays as soon as the MP3 list shows it. The player
+    // registers itself here; without a player this does nothing.
+    using ItemPlayer = std::function<void(const CKivMp3 *item)>;
+    void SetItemPlayer(ItemPlayer player) { m_itemPlayer = std::move(player); }
+    void PlayItemSoon(const CKivMp3 *item) const
+    {
+        if (m_itemPlayer)
+            m_itemPlayer(item);
+    }
+
 Q_SIGNALS:
     void updateAllViews(int hint, const QVariant &payload);
     // A new document is about to replace the lists and the media set: whoever holds items, lists or
@@ -151,4 +162,5 @@ private:
     bool m_archiveImportRunning = false;
     ArchiveOpener m_archiveOpener;
     FileReleaser m_fileReleaser;
+    ItemPlayer m_itemPlayer;
 };

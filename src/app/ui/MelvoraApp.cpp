@@ -117,6 +117,9 @@ void CMelvoraApp::OnSwitchUser()
 {
     if (!m_db || !m_settings)
         return;
+    // The playlist goes to the file of the user who has it now, before the login dialog names another.
+    if (m_frame && m_doc && !m_doc->IsImporting())
+        m_frame->savePlaylist();
     CKivUserSwitch userSwitch;
     userSwitch.isImporting = [this] { return m_doc && m_doc->IsImporting(); };
     userSwitch.runLoginDialog = [this]() -> std::optional<CKivUserSwitch::Login> {
@@ -139,10 +142,13 @@ void CMelvoraApp::loggedIn(const QString &userName, int userId)
         m_doc->OnNewDocument();
         createFrame();
     } else {
+        // The former login's player and playlist go before the document drops its lists and media.
+        m_frame->closePlayer();
         m_doc->OnNewDocument();
         m_frame->loadUserState();
     }
     m_frame->showMaximized();
+    m_frame->openPlayer();
     m_doc->OnLogin(userName, userId);
 }
 

@@ -79,6 +79,28 @@ const std::vector<Def> &tv()
     return columns;
 }
 
+const std::vector<Def> &playlist()
+{
+    static const std::vector<Def> columns = {
+        hidden(),
+        image(Field::Type, "T", "Type", 25),
+        image(Field::Status, "S", "Status", 25),
+        image(Field::Rating, "N", "Bewertung", 25),
+        text(Field::Id, "Id:", 50, Qt::AlignCenter),
+        text(Field::Filename, "Filename:", 213),
+        text(Field::Size, "Size:", 100),
+        text(Field::Length, "Length", 61),
+        text(Field::Album, "Album:", 100),
+        text(Field::Artist, "Artist", 80),
+        text(Field::Title, "Titel", 300),
+        text(Field::Track, "Track", 100),
+        text(Field::Genre, "Genre", 120),
+        text(Field::Year, "Year", 300),
+        text(Field::Comment, "Comment", 300),
+    };
+    return columns;
+}
+
 bool isTagField(Field field)
 {
     switch (field) {

@@ -57,6 +57,8 @@ struct Def
 const std::vector<Def> &standard();
 // The 15 columns of the TV list.
 const std::vector<Def> &tv();
+// The 15 columns of the playlist (the standard captions, narrower).
+const std::vector<Def> &playlist();
 
 // True for the columns whose cells may be edited in place (tag fields and the file name).
 bool isEditable(Field field);

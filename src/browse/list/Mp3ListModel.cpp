@@ -31,7 +31,9 @@ int leadingNumber(const QString &text)
 CKivMp3ListModel::CKivMp3ListModel(Layout layout, QObject *parent)
     : QAbstractTableModel(parent)
     , m_layout(layout)
-    , m_columns(layout == Layout::Standard ? &KivMp3Column::standard() : &KivMp3Column::tv())
+    , m_columns(layout == Layout::Standard ? &KivMp3Column::standard()
+                : layout == Layout::Tv       ? &KivMp3Column::tv()
+                                             : &KivMp3Column::playlist())
 {
 }
 
@@ -167,6 +169,9 @@ bool CKivMp3ListModel::setData(const QModelIndex &index, const QVariant &value, 
     const QString text = value.toString();
     if (text == KivMp3CellText::text(item, f))
         return false;  // nothing new: the file is not written
+    // The file must not be held open by the player while it is written or renamed.
+    if (m_beforeFileChange)
+        m_beforeFileChange();
     // A change the catalog refuses is told to the user; the item and its file stay as they were.
     CKivCatalogErrorWatch watch(m_list->Database());
     if (!applyEdit(item, f, text))

@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 
+#include <functional>
 #include <vector>
 
 // The rows of an MP3 list view over one CKivMp3Liste: one row per item, the columns of the standard
@@ -22,7 +23,7 @@ public:
         ImageKeyRole = Qt::UserRole + 1,  // int: image key of the "T", "S", "N" columns, -1 for none
         FieldRole,                        // int: KivMp3Column::Field of the column
     };
-    enum class Layout { Standard, Tv };
+    enum class Layout { Standard, Tv, Playlist };
 
     explicit CKivMp3ListModel(Layout layout, QObject *parent = nullptr);
     ~CKivMp3ListModel() override;
@@ -61,6 +62,8 @@ public:
     Qt::SortOrder sortOrder() const { return m_sortOrder; }
 
     void setLabelEdit(bool on) { m_labelEdit = on; }
+    // Called before an edit writes a tag into a file or renames it.
+    void setBeforeFileChange(std::function<void()> hook) { m_beforeFileChange = std::move(hook); }
     bool labelEdit() const { return m_labelEdit; }
     // The player's current row and whether it plays (the "T" column shows it).
     void setPlaying(const CKivMp3 *item, bool playing);
@@ -92,4 +95,5 @@ private:
     bool m_labelEdit = false;
     const CKivMp3 *m_playingItem = nullptr;
     bool m_playing = false;
+    std::function<void()> m_beforeFileChange;
 };

@@ -104,17 +104,17 @@ QList<KivCommandDef> buildCommands()
         cmd(OfflineCds, u"Offline CD's", u"Zeigt Offline CD's im CD-Manager an\nOffline CD's", {}, filter),
         cmd(OnlineMedia, u"Online Medien", u"Zeigt nur Online-Mp3's an\nOnline Medien", {}, filter),
         // Steuerung
-        cmd(Play, u"Play", u"Spielt das ausgewählte Mp3 ab.\nPlay", {Num | Qt::Key_5}, control),
-        cmd(Stop, u"Stop", u"Hält die Wiedergabe an.\nStop", {Num | Qt::Key_0}, control),
-        cmd(Pause, u"Pause", u"Unterbricht die Wiedergabe.\nPause", {Num | Qt::Key_Comma, Num | Qt::Key_Period},
+        cmd(Play, u"Play", u"Abspielen\nAbspielen", {Num | Qt::Key_5}, control),
+        cmd(Stop, u"Stop", u"Stop\nStop", {Num | Qt::Key_0}, control),
+        cmd(Pause, u"Pause", u"Pause\nPause", {Num | Qt::Key_Comma, Num | Qt::Key_Period},
             control),
-        cmd(FastForward, u"FastForward", u"Spult vor.\nVorspulen", {Num | Qt::Key_6}, control),
-        cmd(FastRewind, u"FastRewind", u"Spult zurück.\nZurückspulen", {Num | Qt::Key_4}, control),
-        cmd(Previous, u"Preview", u"Spielt das vorherige Mp3 ab.\nVorheriges", {Num | Qt::Key_2}, control),
-        cmd(Next, u"Next", u"Spielt das nächste Mp3 ab.\nNächstes", {Num | Qt::Key_8}, control),
+        cmd(FastForward, u"FastForward", u"Schneller Vorlauf\nSchneller Vorlauf", {Num | Qt::Key_6}, control),
+        cmd(FastRewind, u"FastRewind", u"Schneller Rücklauf\nSchneller Rücklauf", {Num | Qt::Key_4}, control),
+        cmd(Previous, u"Preview", u"Vorhergehendes Mp3 abspielen\nVorhergehendes Mp3 abspielen", {Num | Qt::Key_2}, control),
+        cmd(Next, u"Next", u"Nächstes Mp3 abspielen\nNächstes Mp3 abspielen", {Num | Qt::Key_8}, control),
         // The keypad minus makes it louder and the plus quieter, as users of the program know it.
-        cmd(VolumeUp, u"Vol +", u"Macht die Wiedergabe lauter.\nLauter", {Num | Qt::Key_Minus}, control),
-        cmd(VolumeDown, u"Vol -", u"Macht die Wiedergabe leiser.\nLeiser", {Num | Qt::Key_Plus}, control),
+        cmd(VolumeUp, u"Vol +", u"Lauter\nLauter", {Num | Qt::Key_Minus}, control),
+        cmd(VolumeDown, u"Vol -", u"Leiser\nLeiser", {Num | Qt::Key_Plus}, control),
         // Zubehör
         cmd(SleepTimer, u"Sleep Timer", u"Slepp-Timer\nSleep Timer", {}, extras),
         // Einstellungen
@@ -134,7 +134,7 @@ QList<KivCommandDef> buildCommands()
         // Without a main menu entry: keys, tool bars and context menus.
         cmd(FocusList, u"Focus Mp3liste", u"Setzt den Fokus in die Mp3 Liste.\nFocus Mp3liste", {Qt::Key_F2}),
         cmd(FocusSearch, u"Focus Suchfeld", u"Setzt den Fokus in das Suchfeld.\nFocus Suchfeld", {Qt::Key_F1}),
-        cmd(PlayerSource, u"Quelle", u"Wechselt die Liste, die der Player spielt.\nQuelle"),
+        cmd(PlayerSource, u"Quelle", u"AudioQuelle umschalten\nAudioQuelle umschalten"),
         cmd(ClearList, u"Alle Mp3's aus Liste löschen", u"Entfernt alle Mp3's aus der Liste.\nListe leeren"),
         cmd(RemoveSelection, u"Auswahl aus Liste löschen", u"Entfernt die Auswahl aus der Playlist.\nAuswahl löschen"),
         cmd(PlaylistNew, u"Playlist Neu", u"Legt eine neue Playlist an.\nPlaylist Neu"),

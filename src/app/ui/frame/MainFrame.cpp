@@ -12,6 +12,9 @@
 #include "app/ui/frame/SearchBar.h"
 #include "app/ui/frame/SplitterWnd.h"
 #include "app/ui/frame/ViewFactory.h"
+#include "playback/SleepTimer.h"
+#include "playback/ui/PlayerDisplay.h"
+#include "playback/ui/PlayerSession.h"
 #include "browse/MelvoraDoc.h"
 #include "browse/ui/lists/Mp3ListView.h"
 #include "catalog/CatalogErrorWatch.h"
@@ -59,6 +62,7 @@ CMainFrame::CMainFrame(CMelvoraDoc &doc, CKivSettings &settings, CKivDatabase &d
     wireFrameCommands();
     wireLayoutCommands();
     wireDocumentCommands();
+    wirePlayerCommands();
 
     connect(&m_doc, &CMelvoraDoc::userChanged, m_statusBar, &CKivFrameStatusBar::setUserName);
     connect(&m_doc, &CMelvoraDoc::showStandardList, this,
@@ -80,6 +84,7 @@ CMainFrame::~CMainFrame()
 {
     // Focus changes while the widgets go away must not reach a half-destroyed frame.
     disconnect(qApp, nullptr, this, nullptr);
+    m_player.reset();
 }
 
 QString CMainFrame::userName() const
@@ -122,11 +127,10 @@ void CMainFrame::createBars()
     addToolBarBreak(Qt::TopToolBarArea);
     m_playerBar = new QToolBar(QStringLiteral("Player"), this);
     m_playerBar->setObjectName(QStringLiteral("playerBar"));
-    auto *playerPanel = new QLabel(QStringLiteral("Player"), m_playerBar);
-    playerPanel->setObjectName(QStringLiteral("playerPanel"));
-    playerPanel->setMinimumHeight(32);
-    playerPanel->setEnabled(false);
-    m_playerBar->addWidget(playerPanel);
+    m_playerBar->setMovable(false);
+    m_playerBar->setContentsMargins(0, 0, 0, 0);
+    m_playerDisplay = new CKivPlayerDisplay(m_playerBar);
+    m_playerBar->addWidget(m_playerDisplay);
     addToolBar(Qt::TopToolBarArea, m_playerBar);
 
     m_statusBar = new CKivFrameStatusBar(this);
@@ -226,6 +230,7 @@ void CMainFrame::saveUserState()
     m_saved = true;
     storeUserState();
     m_tray->remove();
+    savePlaylist();
 }
 
 void CMainFrame::storeUserState()

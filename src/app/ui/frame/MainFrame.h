@@ -13,7 +13,11 @@ class CKivFrameStatusBar;
 class CKivToolBarManager;
 class CKivFrameTray;
 class CKivMp3ListView;
+class CKivPlayerDisplay;
+class CKivPlayerSession;
+class CKivPlaylistView;
 class CKivScanMonitor;
+class CKivSleepTimer;
 class CKivSearchBar;
 class CKivSettings;
 class CKivSplitterWnd;
@@ -44,6 +48,18 @@ public:
     QToolBar *playerBar() const { return m_playerBar; }
     QWidget *view(int entry) const { return m_views.at(size_t(entry)); }
     CKivScanMonitor &scanMonitor() const { return *m_scanMonitor; }
+    CKivPlayerDisplay &playerDisplay() const { return *m_playerDisplay; }
+    CKivPlaylistView &playlistView() const;
+    CKivSleepTimer &sleepTimer() const { return *m_sleepTimer; }
+
+    // --- the player of a login
+    // A new player for the login that starts now, joined to the list views and the player bar.
+    void openPlayer();
+    // The login ends: the player goes and the playlist is emptied for the next user.
+    void closePlayer();
+    // Writes the playlist to its file (before a user switch and at the end).
+    void savePlaylist();
+    CKivPlayerSession *playerSession() const { return m_player.get(); }
 
     // Saves bars, shortcuts, context menus and both splitters for the user and removes the tray
     // icon; runs once when the window closes.
@@ -73,6 +89,7 @@ private:
     void createClientArea();
     void wireFrameCommands();
     void wireDocumentCommands();
+    void wirePlayerCommands();
     void wireLayoutCommands();
     void rightLayoutChosen(int commandId);
     void focusChanged(QWidget *now);
@@ -94,6 +111,9 @@ private:
     CKivFrameStatusBar *m_statusBar = nullptr;
     CKivSearchBar *m_searchBar = nullptr;
     QToolBar *m_playerBar = nullptr;
+    CKivPlayerDisplay *m_playerDisplay = nullptr;
+    CKivSleepTimer *m_sleepTimer = nullptr;
+    std::unique_ptr<CKivPlayerSession> m_player;
     CKivSplitterWnd *m_outer = nullptr;
     CKivSplitterWnd *m_inner = nullptr;
     std::array<QWidget *, 8> m_views{};

@@ -62,11 +62,6 @@ void CMainFrame::wireFrameCommands()
                                    m_searchBar->edit()->selectAll();
                                },
                                {}});
-    c.setHandler(FocusList, {[this] {
-                                 QWidget *list = view(5);
-                                 (list->isVisible() ? list : m_layouts->currentRightView())->setFocus(Qt::ShortcutFocusReason);
-                             },
-                             {}});
     c.setHandler(Customize, {[this] { m_bars->customize(this); }, {}});
 }
 

@@ -5,28 +5,8 @@
 #include "browse/ui/folders/MedienFormView.h"
 #include "browse/ui/lists/Mp3ListeBigFormView.h"
 #include "browse/ui/lists/Mp3ListeFormView.h"
-
-#include <QFrame>
-#include <QLabel>
-#include <QVBoxLayout>
-
-namespace {
-
-// A labelled panel for the views that come with the player (player information, playlist).
-QWidget *labelledPanel(const QString &caption, QWidget *parent)
-{
-    auto *panel = new QFrame(parent);
-    panel->setFrameShape(QFrame::StyledPanel);
-    panel->setFocusPolicy(Qt::StrongFocus);
-    auto *label = new QLabel(caption, panel);
-    label->setAlignment(Qt::AlignCenter);
-    label->setEnabled(false);
-    auto *layout = new QVBoxLayout(panel);
-    layout->addWidget(label);
-    return panel;
-}
-
-} // namespace
+#include "playback/ui/AnzeigeFormView.h"
+#include "playback/ui/PlaylistView.h"
 
 QWidget *KivCreateView(int entry, CMelvoraDoc &doc, CKivSettings &settings, CKivCommandRegistry &commands,
                        QWidget *parent)
@@ -41,10 +21,10 @@ QWidget *KivCreateView(int entry, CMelvoraDoc &doc, CKivSettings &settings, CKiv
         view = new CFileListFormView(doc, settings, commands, parent);
         break;
     case 2:
-        view = labelledPanel(QStringLiteral("Player Anzeige"), parent);
+        view = new CKivAnzeigeFormViewA(doc, settings, parent);
         break;
     case 3:
-        view = labelledPanel(QStringLiteral("Playlist"), parent);
+        view = new CKivPlaylistView(doc, settings, commands, parent);
         break;
     case 5:
         view = new CKivMp3ListeFormView(doc, settings, commands, parent);

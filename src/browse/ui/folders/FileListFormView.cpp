@@ -106,7 +106,10 @@ void CFileListFormView::activate(const CKivFolderEntry::Ptr &entry)
         m_doc.UpdateAllViews(HintOpenFolder, QVariant::fromValue(entry));
         show(entry);
     } else if (entry->IsFile()) {
-        SendMp3s(m_doc, {entry}, HintMp3sForList);
+        // The visible MP3 list took the file and is the player's source now: it plays shortly.
+        const std::vector<CKivMp3::Ptr> items = SendMp3s(m_doc, {entry}, HintMp3sForList);
+        if (items.size() == 1)
+            m_doc.PlayItemSoon(items.front().get());
     }
 }
 

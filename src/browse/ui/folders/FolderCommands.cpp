@@ -77,17 +77,19 @@ void Delete(CMelvoraDoc &doc, const std::vector<CKivFolderEntry::Ptr> &entries)
     Announce(doc, ops.Delete(entries));
 }
 
-void SendMp3s(CMelvoraDoc &doc, const std::vector<CKivFolderEntry::Ptr> &entries, int hint)
+std::vector<CKivMp3::Ptr> SendMp3s(CMelvoraDoc &doc, const std::vector<CKivFolderEntry::Ptr> &entries, int hint)
 {
     CKivMp3Liste list(doc.GetDatabase());
     list.SetMedia(doc.GetMedia());
     for (const CKivMp3::Ptr &item : KivFolderCollect::Mp3sBelow(doc.GetDatabase(), entries))
         list.Append(item);
     doc.UpdateAllViews(hint, QVariant::fromValue(&list));
+    return list.GetItems();
 }
 
 CKivFolderEntry::Ptr Rename(CMelvoraDoc &doc, const CKivFolderEntry::Ptr &entry, const QString &name)
 {
+    doc.ReleaseFile();
     CKivFolderOps ops = Ops(doc);
     const CKivFolderOps::Result result = ops.Rename(entry, name);
     if (!result.ok)
@@ -118,6 +120,8 @@ void Drop(CMelvoraDoc &doc, const QMimeData *data, const CKivFolderEntry::Ptr &t
                 sources.push_back(CKivFolderEntry::FromItem(*item, target->GetImageBase()));
         }
     }
+    // A drop may move files: the player lets go of its file first.
+    doc.ReleaseFile();
     CKivFolderOps ops = Ops(doc);
     Announce(doc, ops.Drop(sources, target));
 }

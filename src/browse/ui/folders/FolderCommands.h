@@ -2,6 +2,7 @@
 
 #include "browse/folders/FolderEntry.h"
 #include "browse/folders/FolderOps.h"
+#include "mp3/item/Mp3Item.h"
 
 #include <QMimeData>
 
@@ -54,7 +55,7 @@ void Scan(CMelvoraDoc &doc, const CKivFolderEntry::Ptr &entry);
 void NewFolder(CMelvoraDoc &doc, const CKivFolderEntry::Ptr &current, QWidget *parent);
 void Delete(CMelvoraDoc &doc, const std::vector<CKivFolderEntry::Ptr> &entries);
 // The MP3s below the entries in a new list, sent with hint (107 for the lists, 108 for the playlist).
-void SendMp3s(CMelvoraDoc &doc, const std::vector<CKivFolderEntry::Ptr> &entries, int hint);
+std::vector<CKivMp3::Ptr> SendMp3s(CMelvoraDoc &doc, const std::vector<CKivFolderEntry::Ptr> &entries, int hint);
 // Label editing ended: the entry with its new name, or null.
 CKivFolderEntry::Ptr Rename(CMelvoraDoc &doc, const CKivFolderEntry::Ptr &entry, const QString &name);
 

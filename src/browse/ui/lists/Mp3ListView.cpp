@@ -44,6 +44,7 @@ CKivMp3ListView::CKivMp3ListView(CMelvoraDoc &doc, CKivSettings &settings, CKivC
     setFocusProxy(m_table);
 
     connect(&doc, &CMelvoraDoc::updateAllViews, this, &CKivMp3ListView::onHint);
+    m_model->setBeforeFileChange([this] { m_doc.ReleaseFile(); });
     connect(m_model.get(), &CKivMp3ListModel::fileRenamed, this,
             [this](const CKivMp3::Ptr &item, const QString &oldName, const QString &) {
                 announceFile(item, QStringLiteral("renamed"), oldName);
@@ -51,6 +52,7 @@ CKivMp3ListView::CKivMp3ListView(CMelvoraDoc &doc, CKivSettings &settings, CKivC
     connect(m_table, &CKivMp3TableView::itemsDropped, this, &CKivMp3ListView::takeDrop);
     connect(m_table, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { playRow(index.row()); });
+    connect(m_table, &CKivMp3TableView::enterPressed, this, [this](const QModelIndex &index) { playRow(index.row()); });
     connect(m_table, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         std::unique_ptr<QMenu> menu = buildContextMenu();
         if (menu)

@@ -88,7 +88,7 @@ public:
     void onCommand(int id) override;
 
     // Builds context menu 132 from the registry's actions.
-    std::unique_ptr<QMenu> buildContextMenu();
+    virtual std::unique_ptr<QMenu> buildContextMenu();
 
 Q_SIGNALS:
     void statusPanesChanged(const QString &count, const QString &size, const QString &time);

@@ -5,6 +5,7 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QUrl>
 
@@ -24,6 +25,17 @@ CKivMp3TableView::CKivMp3TableView(QWidget *parent)
     viewport()->setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::CopyAction);
+}
+
+void CKivMp3TableView::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && state() != EditingState
+        && currentIndex().isValid()) {
+        Q_EMIT enterPressed(currentIndex());
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void CKivMp3TableView::startDrag(Qt::DropActions supportedActions)

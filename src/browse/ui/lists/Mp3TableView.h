@@ -25,8 +25,11 @@ public:
 Q_SIGNALS:
     // MP3 items of another list were dropped here.
     void itemsDropped(const std::vector<CKivMp3::Ptr> &items);
+    // Enter on the current row (outside an edit): the row is to play.
+    void enterPressed(const QModelIndex &index);
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
