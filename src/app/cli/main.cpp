@@ -1,5 +1,6 @@
 #include "app/cli/CatalogCommands.h"
 #include "app/cli/CliCommand.h"
+#include "app/cli/ExchangeCommands.h"
 #include "app/cli/MediaCommands.h"
 #include "app/cli/Mp3Commands.h"
 
@@ -21,6 +22,7 @@ std::vector<CliCommand> allCommands()
     append(all, catalogCommands());
     append(all, mp3Commands());
     append(all, mediaCommands());
+    append(all, exchangeCommands());
     return all;
 }
 

@@ -5,6 +5,7 @@
 #include "browse/ui/folders/MedienFormView.h"
 #include "browse/ui/lists/Mp3ListeBigFormView.h"
 #include "browse/ui/lists/Mp3ListeFormView.h"
+#include "exchange/ui/ExchangePanel.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -46,9 +47,13 @@ QWidget *KivCreateView(int entry, CMelvoraDoc &doc, CKivSettings &settings, CKiv
     case 3:
         view = labelledPanel(QStringLiteral("Playlist"), parent);
         break;
-    case 5:
-        view = new CKivMp3ListeFormView(doc, settings, commands, parent);
+    case 5: {
+        auto *list = new CKivMp3ListeFormView(doc, settings, commands, parent);
+        list->addPanel(new CKivExchangePanel(
+            doc, [list] { return list->selectedItems(); }, [list] { list->repaintRows(); }));
+        view = list;
         break;
+    }
     case 6:
         view = new CKivMp3ListeBigFormView(doc, settings, commands, parent);
         break;
