@@ -1,5 +1,6 @@
 #include "support/TestRegistry.h"
 
+#include "browse/Mp3Liste.h"
 #include "exchange/ExchangeFixture.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/ExchangeTexts.h"
