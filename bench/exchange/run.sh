@@ -10,28 +10,10 @@ build_dir=${BUILD_DIR:-build}
 cmake --build "$build_dir" --target bench_exchange >/dev/null
 
 work=$(mktemp -d /tmp/melvora-exchange-bench.XXXXXX)
-chmod 755 "$work"
 PG_PORT=${PG_PORT:-54340}
-source scripts/test-postgres.sh
+source scripts/catalog-env.sh
 trap 'pg_stop; rm -rf "$work"' EXIT
-pg_start "$work/pg"
-
-export ODBCINI="$work/odbc.ini"
-cat > "$ODBCINI" <<INI
-[MelvoraBenchSqlite]
-Driver=SQLite3
-Database=$work/catalog-bench.db
-Timeout=10000
-
-[MelvoraBenchPg]
-Driver=PostgreSQL Unicode
-Servername=127.0.0.1
-Port=$PG_PORT
-Database=melvora_test
-Username=postgres
-Password=
-INI
-export XDG_CONFIG_HOME="$work/config"
+catalog_env_start "$work" MelvoraBench catalog-bench.db
 files=${BENCH_WORK:-$work/files}
 mkdir -p "$files"
 "$build_dir/bench/exchange/bench_exchange" --work "$files" "$@" MelvoraBenchSqlite MelvoraBenchPg
