@@ -81,7 +81,7 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("1 (Long)Sub\\one.mp3 (Dest)DSub\\dest.mp3"),
                            QStringLiteral("2 (F)X\\two.mp3 (MMM)")};
         QTest::newRow("four bytes of a record") << slot("", 200) + QByteArray("\x07\0\0\0", 4) << QString()
-                                                << QStringList{QStringLiteral("7 ()()")};
+                                                << QStringList{QStringLiteral("7 () ()")};
         QTest::newRow("shorter than a header") << QByteArray("Bo") << QStringLiteral("Bo") << QStringList();
     }
 
