@@ -1,6 +1,7 @@
 #include "app/cli/CatalogCommands.h"
 #include "app/cli/CliCommand.h"
 #include "app/cli/CliDispatch.h"
+#include "app/cli/ExchangeCommands.h"
 #include "app/cli/MediaCommands.h"
 #include "app/cli/Mp3Commands.h"
 #include "app/cli/PlaylistCommands.h"
@@ -21,6 +22,7 @@ std::vector<CliCommand> allCommands()
              mp3Commands(),
              mediaCommands(),
              playlistCommands(),
+             exchangeCommands(),
          })
         all.insert(all.end(), group.begin(), group.end());
     return all;

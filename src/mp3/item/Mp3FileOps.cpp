@@ -51,7 +51,7 @@ int renameNoReplace(const QByteArray &from, const QByteArray &to)
     return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
 }
 
-bool copyContents(int in, int out)
+bool copyByReading(int in, int out)
 {
     char buffer[1 << 16];
     for (;;) {
@@ -73,6 +73,28 @@ bool copyContents(int in, int out)
             }
             done += put;
         }
+    }
+}
+
+// The kernel's copy path first (no trip through user space, and a reflink where the file system
+// offers one); a read and write loop where the kernel cannot copy between these two files.
+bool copyContents(int in, int out)
+{
+    bool copiedAny = false;
+    for (;;) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size_t(1) << 30, 0);
+        if (n == 0)
+            return true;
+        if (n > 0) {
+            copiedAny = true;
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        if (!copiedAny && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP
+                           || errno == EBADF || errno == EPERM))
+            return copyByReading(in, out);
+        return false;
     }
 }
 

@@ -67,6 +67,37 @@ CKivMp3::Ptr CKivMp3::FromExportedRow(CKivMedium *medium, CRsMp3s &rs, int listM
     return item;
 }
 
+CKivMp3::Ptr CKivMp3::FromRow(CKivMedium *medium, CKivMp3Data data, CKivMp3ImportData import)
+{
+    auto item = std::make_shared<CKivMp3>();
+    item->m_medium = medium;
+    item->m_data = std::move(data);
+    if (item->m_data.m_ImportID != 0)
+        item->m_import = std::move(import);
+    return item;
+}
+
+CKivMp3::Ptr CKivMp3::FromRequestedRow(CKivMedium *medium, CKivMp3Data data, CKivMp3ImportData import,
+                                       int listMark, const QString &destMedium, const QString &destSubPath,
+                                       const QString &destFilename)
+{
+    Ptr item = FromRow(medium, std::move(data), std::move(import));
+    item->m_listMark = listMark;
+    item->m_import.m_DestMedium = destMedium;
+    item->m_import.m_DestSubPath = destSubPath;
+    item->m_import.m_DestFilename = destFilename;
+    return item;
+}
+
+CKivMp3::Ptr CKivMp3::FromExportedRow(CKivMedium *medium, CKivMp3Data data, CKivMp3ImportData import,
+                                      int listMark, const QString &volumeFile)
+{
+    Ptr item = FromRow(medium, std::move(data), std::move(import));
+    item->m_listMark = listMark;
+    item->m_volumeFile = volumeFile;
+    return item;
+}
+
 CKivMp3::Ptr CKivMp3::FromFile(CKivMedium *medium, const QString &subPath, const QString &filename, bool quick)
 {
     auto item = std::make_shared<CKivMp3>();

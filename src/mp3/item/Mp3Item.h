@@ -51,6 +51,13 @@ public:
     // The requester's own pending row whose file came in an export volume: volumeFile is the local
     // path of that file inside the volume, listMark the import number the export carried.
     static Ptr FromExportedRow(CKivMedium *medium, CRsMp3s &rs, int listMark, const QString &volumeFile);
+    // The same three from a row's values and its Import row's texts read by the caller (many rows
+    // at a time); import is empty for a row that is no pending import.
+    static Ptr FromRow(CKivMedium *medium, CKivMp3Data data, CKivMp3ImportData import);
+    static Ptr FromRequestedRow(CKivMedium *medium, CKivMp3Data data, CKivMp3ImportData import, int listMark,
+                                const QString &destMedium, const QString &destSubPath, const QString &destFilename);
+    static Ptr FromExportedRow(CKivMedium *medium, CKivMp3Data data, CKivMp3ImportData import, int listMark,
+                               const QString &volumeFile);
     // A file found by a scan: not stored, rating 3. On an online medium the file is analysed, fully
     // or (quick) by its tag only; a file that cannot be opened is reported and left unanalysed.
     static Ptr FromFile(CKivMedium *medium, const QString &subPath, const QString &filename, bool quick);

@@ -7,6 +7,7 @@
 #include "browse/ui/lists/Mp3ListeFormView.h"
 #include "playback/ui/AnzeigeFormView.h"
 #include "playback/ui/PlaylistView.h"
+#include "exchange/ui/ExchangePanel.h"
 
 QWidget *KivCreateView(int entry, CMelvoraDoc &doc, CKivSettings &settings, CKivCommandRegistry &commands,
                        QWidget *parent)
@@ -26,9 +27,13 @@ QWidget *KivCreateView(int entry, CMelvoraDoc &doc, CKivSettings &settings, CKiv
     case 3:
         view = new CKivPlaylistView(doc, settings, commands, parent);
         break;
-    case 5:
-        view = new CKivMp3ListeFormView(doc, settings, commands, parent);
+    case 5: {
+        auto *list = new CKivMp3ListeFormView(doc, settings, commands, parent);
+        list->addPanel(new CKivExchangePanel(
+            doc, [list] { return list->selectedItems(); }, [list] { list->repaintRows(); }));
+        view = list;
         break;
+    }
     case 6:
         view = new CKivMp3ListeBigFormView(doc, settings, commands, parent);
         break;

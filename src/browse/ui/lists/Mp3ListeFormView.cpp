@@ -1,6 +1,9 @@
 #include "browse/ui/lists/Mp3ListeFormView.h"
 
 #include "core/Settings.h"
+#include "browse/ui/lists/Mp3TableView.h"
+
+#include <QVBoxLayout>
 
 CKivMp3ListeFormView::CKivMp3ListeFormView(CMelvoraDoc &doc, CKivSettings &settings, CKivCommandRegistry &commands,
                                            QWidget *parent)
@@ -88,4 +91,18 @@ void CKivMp3ListeFormView::switchAnsicht(int number)
     setCategoryView(false);
     m_settings.SetNormalAnsicht(number);
     loadArrangement();
+}
+
+void CKivMp3ListeFormView::addPanel(QWidget *panel)
+{
+    if (auto *box = qobject_cast<QVBoxLayout *>(layout())) {
+        panel->setParent(this);
+        box->insertWidget(0, panel);
+    }
+}
+
+void CKivMp3ListeFormView::repaintRows()
+{
+    model().repaint();
+    table().viewport()->update();
 }

@@ -17,6 +17,12 @@ public:
     // The arrangement number (0..3) of an "Ansicht" command, or -1.
     static int ansichtOf(int command);
 
+    // Puts a panel above the rows (the exchange with friends shows its fields there); the view
+    // takes it over.
+    void addPanel(QWidget *panel);
+    // Repaints every row (after their items changed outside the list).
+    void repaintRows();
+
 protected:
     Look look() const override;
     QString arrangementSection() const override;
