@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+class CKivCdManager;
 class CKivDatabase;
 class CKivFilter;
 class CKivMedienListe;
@@ -34,6 +35,7 @@ public:
         HintOpenExport = 105,    // payload: the path of the export file
         HintOpenImport = 106,    // payload: the path of the import list
         HintMediaChanged = 201,  // payload: null
+        HintCdChanged = 202,     // the CD manager's label or CDs changed; payload: null
     };
 
     CMelvoraDoc(CKivSettings &settings, CKivDatabase &db, CKivFilter &filter, QObject *parent = nullptr);
@@ -55,6 +57,10 @@ public:
     CKivMp3Liste *GetMp3Liste() const { return m_mp3Liste.get(); }
     CKivMp3Liste *GetMediumListe() const { return m_mediumListe.get(); }
     CKivMedienListe *GetMedia() const { return m_media.get(); }
+    CKivCdManager *GetCdManager() const { return m_cdManager.get(); }
+    // Reads the user's media set anew (after media were deleted or changed elsewhere) and tells the
+    // views (hint 201).
+    void ReloadMedia();
     CKivFilter &GetFilter() const { return m_filter; }
     CKivDatabase &GetDatabase() const { return m_db; }
     CKivSettings &GetSettings() const { return m_settings; }
@@ -89,6 +95,16 @@ public:
     // True while a scan or an archive import runs: the user may not be switched then.
     bool IsImporting() const;
     void SetArchiveImportRunning(bool running) { m_archiveImportRunning = running; }
+
+    // --- medium archive import
+    // Creates the archive's medium and starts storing its items on a worker. False when refused.
+    bool StartArchiveImport(const QString &path);
+    // One tick of the import's timer: true while the items are still being stored; when done the
+    // import is forgotten.
+    bool PollArchiveImport();
+    // Escape: the items not yet stored are dropped.
+    void CancelArchiveImport();
+    CKivScanList *GetArchiveImportList() const { return m_archiveList.get(); }
 
     // --- "Datei von Festplatte Öffnen...": the file the user chose in the file dialog
     using ArchiveOpener = std::function<bool(const QString &path)>;
@@ -148,6 +164,9 @@ private:
 
     std::shared_ptr<CKivScanList> m_scanList;
     std::unique_ptr<CKivScanDriver> m_scanDriver;
+    std::shared_ptr<CKivScanList> m_archiveList;
+    std::unique_ptr<CKivScanDriver> m_archiveDriver;
+    std::unique_ptr<CKivCdManager> m_cdManager;
     bool m_archiveImportRunning = false;
     ArchiveOpener m_archiveOpener;
     FileReleaser m_fileReleaser;

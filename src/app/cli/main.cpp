@@ -21,6 +21,7 @@ std::vector<CliCommand> allCommands()
     append(all, catalogCommands());
     append(all, mp3Commands());
     append(all, mediaCommands());
+    append(all, archiveCommands());
     return all;
 }
 
