@@ -1,7 +1,7 @@
 #include "media/ui/ArchiveImportDlg.h"
 
 #include "core/UserInterface.h"
-#include "browse/MelvoraDoc.h"
+#include "media/catalog/MediaHost.h"
 #include "controls/ui/Banner.h"
 #include "media/archive/MediumArchiveImport.h"
 #include "media/scan/ScanList.h"
@@ -17,9 +17,9 @@
 
 #include <algorithm>
 
-CKivArchiveImportDlg::CKivArchiveImportDlg(CMelvoraDoc &doc, QWidget *parent)
+CKivArchiveImportDlg::CKivArchiveImportDlg(IKivMediaHost &host, QWidget *parent)
     : QDialog(parent)
-    , m_doc(doc)
+    , m_host(host)
     , m_counter(new QLabel(this))
     , m_bar(new QProgressBar(this))
     , m_status(new QLabel(this))
@@ -50,21 +50,21 @@ CKivArchiveImportDlg::CKivArchiveImportDlg(CMelvoraDoc &doc, QWidget *parent)
     m_timer->start();
 }
 
-bool CKivArchiveImportDlg::Import(CMelvoraDoc &doc, const QString &path, QWidget *parent)
+bool CKivArchiveImportDlg::Import(IKivMediaHost &host, const QString &path, QWidget *parent)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool started = doc.StartArchiveImport(path);
+    const bool started = host.StartArchiveImport(path);
     QApplication::restoreOverrideCursor();
     if (!started)
         return false;
-    CKivArchiveImportDlg dialog(doc, parent);
+    CKivArchiveImportDlg dialog(host, parent);
     dialog.Poll();
-    if (doc.GetArchiveImportList())
+    if (host.GetArchiveImportList())
         dialog.exec();
     return true;
 }
 
-bool CKivArchiveImportDlg::ChooseAndImport(CMelvoraDoc &doc, QWidget *parent)
+bool CKivArchiveImportDlg::ChooseAndImport(IKivMediaHost &host, QWidget *parent)
 {
     QFileDialog dialog(parent, QString(), QString(), KivMediumArchiveImport::DialogFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -73,12 +73,12 @@ bool CKivArchiveImportDlg::ChooseAndImport(CMelvoraDoc &doc, QWidget *parent)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const QString path = dialog.selectedFiles().first();
-    return KivMediumArchiveImport::IsArchivePath(path) && Import(doc, path, parent);
+    return KivMediumArchiveImport::IsArchivePath(path) && Import(host, path, parent);
 }
 
 void CKivArchiveImportDlg::Poll()
 {
-    if (const CKivScanList *list = m_doc.GetArchiveImportList()) {
+    if (const CKivScanList *list = m_host.GetArchiveImportList()) {
         const int total = list->GetTotal();
         const int progress = list->GetCurrentIndex();
         m_counter->setText(QString::number(progress) + QStringLiteral("//") + QString::number(total));
@@ -87,7 +87,7 @@ void CKivArchiveImportDlg::Poll()
         m_status->setText(list->GetStatusText());
         m_file->setText(list->GetCurrentFile());
     }
-    if (!m_doc.PollArchiveImport()) {
+    if (!m_host.PollArchiveImport()) {
         m_timer->stop();
         hide();
         done(QDialog::Accepted);
@@ -106,11 +106,11 @@ void CKivArchiveImportDlg::keyPressEvent(QKeyEvent *event)
 // Escape or the window's close button: the import goes on unless the user wants it stopped.
 void CKivArchiveImportDlg::reject()
 {
-    if (!m_doc.GetArchiveImportList())
+    if (!m_host.GetArchiveImportList())
         return;
     const KivAnswer answer = kivUi().showMessage(
         QStringLiteral("Sind sie sicher, das Sie das Importieren des Mediums abbrechen wollen ?"),
         QStringLiteral("Sicherheitsabfrage !"), KivIcon::Exclamation, KivButtons::YesNo);
     if (answer == KivAnswer::Yes)
-        m_doc.CancelArchiveImport();
+        m_host.CancelArchiveImport();
 }

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class CMelvoraDoc;
+class IKivMediaHost;
 class QKeyEvent;
 class QLabel;
 class QProgressBar;
@@ -17,13 +17,13 @@ class CKivArchiveImportDlg : public QDialog
 public:
     static constexpr int TimerMilliseconds = 500;
 
-    CKivArchiveImportDlg(CMelvoraDoc &doc, QWidget *parent = nullptr);
+    CKivArchiveImportDlg(IKivMediaHost &host, QWidget *parent = nullptr);
 
     // Imports the archive at path and shows this dialog until its items are stored; true when the
     // import started.
-    static bool Import(CMelvoraDoc &doc, const QString &path, QWidget *parent);
+    static bool Import(IKivMediaHost &host, const QString &path, QWidget *parent);
     // "Importieren" of the media catalog: asks for the archive, then imports it.
-    static bool ChooseAndImport(CMelvoraDoc &doc, QWidget *parent);
+    static bool ChooseAndImport(IKivMediaHost &host, QWidget *parent);
 
     // One tick of the timer.
     void Poll();
@@ -33,7 +33,7 @@ protected:
     void reject() override;
 
 private:
-    CMelvoraDoc &m_doc;
+    IKivMediaHost &m_host;
     QLabel *m_counter;
     QProgressBar *m_bar;
     QLabel *m_status;

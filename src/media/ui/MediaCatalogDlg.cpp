@@ -1,6 +1,6 @@
 #include "media/ui/MediaCatalogDlg.h"
 
-#include "browse/MelvoraDoc.h"
+#include "media/catalog/MediaHost.h"
 #include "controls/ui/Banner.h"
 #include "media/DriveType.h"
 #include "media/MedienListe.h"
@@ -77,9 +77,9 @@ CKivMedium *mediumAt(const QModelIndex &index)
 
 } // namespace
 
-CKivMediaCatalogDlg::CKivMediaCatalogDlg(CMelvoraDoc &doc, QWidget *parent)
+CKivMediaCatalogDlg::CKivMediaCatalogDlg(IKivMediaHost &host, QWidget *parent)
     : QDialog(parent)
-    , m_doc(doc)
+    , m_host(host)
     , m_userModel(new QStandardItemModel(0, 4, this))
     , m_catalogModel(new QStandardItemModel(0, 1, this))
 {
@@ -174,8 +174,8 @@ void CKivMediaCatalogDlg::Refill()
     m_catalog.reset();
     m_userModel->removeRows(0, m_userModel->rowCount());
     m_catalogModel->removeRows(0, m_catalogModel->rowCount());
-    if (CKivMedienListe *media = m_doc.GetMedia()) {
-        m_catalog = std::make_unique<CKivMediaCatalog>(m_doc.GetDatabase(), *media);
+    if (CKivMedienListe *media = m_host.GetMedia()) {
+        m_catalog = std::make_unique<CKivMediaCatalog>(m_host.GetDatabase(), *media);
         m_catalog->SetShowCds(m_showCds->isChecked());
         m_catalog->Fill();
         for (const CKivMediaCatalog::UserEntry &entry : m_catalog->UserMedia()) {
@@ -216,8 +216,8 @@ void CKivMediaCatalogDlg::updateButtons()
 
 void CKivMediaCatalogDlg::onCreate()
 {
-    if (CKivMedienListe *media = m_doc.GetMedia())
-        media->CreateNew(m_doc.GetDatabase(), [this](CKivMediumForm &form) { return CKivMediumDlg::RunForm(form, this); });
+    if (CKivMedienListe *media = m_host.GetMedia())
+        media->CreateNew(m_host.GetDatabase(), [this](CKivMediumForm &form) { return CKivMediumDlg::RunForm(form, this); });
     Refill();
 }
 
@@ -225,7 +225,7 @@ void CKivMediaCatalogDlg::onEdit()
 {
     CKivMedium *medium = m_catalog ? m_catalog->Current() : nullptr;
     if (medium && !medium->IsCd() && medium->GetAssignmentID() != -1)
-        CKivMediumDlg::Run(*medium, m_doc, this);
+        CKivMediumDlg::Run(*medium, m_host.GetDatabase(), this);
     Refill();
 }
 
@@ -246,7 +246,7 @@ void CKivMediaCatalogDlg::onUnassign()
 
 void CKivMediaCatalogDlg::onDelete()
 {
-    CKivMediumDeleteDlg dialog(m_doc, m_catalog ? m_catalog->Current() : nullptr, this);
+    CKivMediumDeleteDlg dialog(m_host, m_catalog ? m_catalog->Current() : nullptr, this);
     dialog.exec();
     Refill();
 }
@@ -254,13 +254,13 @@ void CKivMediaCatalogDlg::onDelete()
 void CKivMediaCatalogDlg::onExport()
 {
     if (CKivMedium *medium = m_catalog ? m_catalog->Current() : nullptr) {
-        CKivArchiveExportDlg dialog(m_doc.GetDatabase(), *medium, this);
+        CKivArchiveExportDlg dialog(m_host.GetDatabase(), *medium, this);
         dialog.exec();
     }
 }
 
 void CKivMediaCatalogDlg::onImport()
 {
-    CKivArchiveImportDlg::ChooseAndImport(m_doc, this);
+    CKivArchiveImportDlg::ChooseAndImport(m_host, this);
     Refill();
 }

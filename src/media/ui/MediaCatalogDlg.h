@@ -6,7 +6,7 @@
 
 class CKivMediaCatalog;
 class CKivMedium;
-class CMelvoraDoc;
+class IKivMediaHost;
 class QCheckBox;
 class QPushButton;
 class QStandardItemModel;
@@ -20,7 +20,7 @@ class CKivMediaCatalogDlg : public QDialog
     Q_OBJECT
 
 public:
-    CKivMediaCatalogDlg(CMelvoraDoc &doc, QWidget *parent = nullptr);
+    CKivMediaCatalogDlg(IKivMediaHost &host, QWidget *parent = nullptr);
     ~CKivMediaCatalogDlg() override;
 
     CKivMediaCatalog &catalog() const { return *m_catalog; }
@@ -38,7 +38,7 @@ private:
     void onExport();
     void onImport();
 
-    CMelvoraDoc &m_doc;
+    IKivMediaHost &m_host;
     std::unique_ptr<CKivMediaCatalog> m_catalog;
     QStandardItemModel *m_userModel;
     QStandardItemModel *m_catalogModel;

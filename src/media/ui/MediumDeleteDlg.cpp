@@ -1,6 +1,6 @@
 #include "media/ui/MediumDeleteDlg.h"
 
-#include "browse/MelvoraDoc.h"
+#include "media/catalog/MediaHost.h"
 #include "controls/ui/Banner.h"
 #include "media/Medium.h"
 #include "media/catalog/MediumDeletion.h"
@@ -15,9 +15,9 @@
 
 #include <algorithm>
 
-CKivMediumDeleteDlg::CKivMediumDeleteDlg(CMelvoraDoc &doc, CKivMedium *medium, QWidget *parent)
+CKivMediumDeleteDlg::CKivMediumDeleteDlg(IKivMediaHost &host, CKivMedium *medium, QWidget *parent)
     : QDialog(parent)
-    , m_doc(doc)
+    , m_host(host)
     , m_medium(medium)
     , m_bar(new QProgressBar(this))
     , m_status(new QLabel(this))
@@ -69,7 +69,7 @@ void CKivMediumDeleteDlg::DeleteMedium()
         return;
     m_delete->setEnabled(false);
     m_close->setEnabled(false);
-    const bool deleted = KivMediumDeletion::Run(m_doc.GetDatabase(), *m_medium,
+    const bool deleted = KivMediumDeletion::Run(m_host.GetDatabase(), *m_medium,
                                                 [this](int, const QString &text, int total, int done) {
                                                     m_bar->setRange(0, std::max(total, 1));
                                                     m_bar->setValue(done);
@@ -79,7 +79,7 @@ void CKivMediumDeleteDlg::DeleteMedium()
     if (deleted) {
         m_deleted = true;
         m_medium = nullptr;
-        m_doc.ReloadMedia();
+        m_host.ReloadMedia();
         m_status->setText(KivMediumDeletion::DoneText());
     }
     m_delete->setEnabled(!deleted);

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class CKivMedium;
-class CMelvoraDoc;
+class IKivMediaHost;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -16,7 +16,7 @@ class CKivMediumDeleteDlg : public QDialog
     Q_OBJECT
 
 public:
-    CKivMediumDeleteDlg(CMelvoraDoc &doc, CKivMedium *medium, QWidget *parent = nullptr);
+    CKivMediumDeleteDlg(IKivMediaHost &host, CKivMedium *medium, QWidget *parent = nullptr);
 
     // Whether a deletion succeeded while the dialog was open.
     bool Deleted() const { return m_deleted; }
@@ -24,7 +24,7 @@ public:
     void DeleteMedium();
 
 private:
-    CMelvoraDoc &m_doc;
+    IKivMediaHost &m_host;
     CKivMedium *m_medium;
     QProgressBar *m_bar;
     QLabel *m_status;
