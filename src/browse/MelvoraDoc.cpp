@@ -8,6 +8,7 @@
 #include "browse/OpenFileDispatch.h"
 #include "media/MedienListe.h"
 #include "media/Medium.h"
+#include "media/cd/CdManager.h"
 #include "media/scan/ScanDriver.h"
 
 #include <utility>
@@ -17,13 +18,19 @@ CMelvoraDoc::CMelvoraDoc(CKivSettings &settings, CKivDatabase &db, CKivFilter &f
     , m_settings(settings)
     , m_db(db)
     , m_filter(filter)
+    , m_cdManager(std::make_unique<CKivCdManager>(db))
 {
+    connect(m_cdManager.get(), &CKivCdManager::cdChanged, this,
+            [this] { Q_EMIT updateAllViews(HintCdChanged, QVariant()); });
 }
 
 CMelvoraDoc::~CMelvoraDoc()
 {
     // A scan still running is stopped before the lists and media it would hand over to go away.
     m_scanDriver.reset();
+    m_archiveDriver.reset();
+    m_cdManager->Stop();
+    m_cdManager->SetMedia(nullptr);
     if (m_media && m_filter.GetMedia() == m_media.get())
         m_filter.SetMedia(nullptr);
 }
@@ -37,6 +44,7 @@ bool CMelvoraDoc::OnNewDocument()
     m_title = Title();
     m_userId = -1;
     m_userName.clear();
+    m_cdManager->Stop();
     createLists();
     takeMedia(nullptr);
     return true;
@@ -71,8 +79,11 @@ void CMelvoraDoc::takeMedia(std::unique_ptr<CKivMedienListe> media)
         list->SetMedia(media.get());
     }
     m_filter.SetMedia(media.get());
+    // The CD manager lets go of the old media before they go.
+    m_cdManager->SetMedia(nullptr);
     const std::unique_ptr<CKivMedienListe> old = std::exchange(m_media, std::move(media));
     const std::vector<std::shared_ptr<CKivMedium>> oldScanned = std::exchange(m_scannedMedia, {});
+    m_cdManager->SetMedia(m_media.get());
     Q_EMIT updateAllViews(HintMediaChanged, QVariant());
     for (CKivMp3Liste *list : {m_mp3Liste.get(), m_mediumListe.get()}) {
         if (list)
@@ -89,9 +100,12 @@ void CMelvoraDoc::OnLogin(const QString &userName, int userId)
     m_userName = userName;
     Q_EMIT userChanged(userName);
 
+    m_cdManager->Stop();
+    m_cdManager->SetDrive(m_settings.GetCdDrive());
     auto media = std::make_unique<CKivMedienListe>(userId, m_settings.GetCdDrive());
     media->Load(m_db);
     takeMedia(std::move(media));
+    m_cdManager->Start();
     runHandOver();
 }
 
@@ -136,6 +150,16 @@ void CMelvoraDoc::RefreshMediaState()
     }
 }
 
+void CMelvoraDoc::ReloadMedia()
+{
+    if (m_userId == -1)
+        return;
+    auto media = std::make_unique<CKivMedienListe>(m_userId, m_settings.GetCdDrive());
+    media->Load(m_db);
+    takeMedia(std::move(media));
+    Q_EMIT updateAllViews(HintCdChanged, QVariant());
+}
+
 void CMelvoraDoc::UpdateAllViews(int hint, const QVariant &payload)
 {
     Q_EMIT updateAllViews(hint, payload);
@@ -167,6 +191,7 @@ void CMelvoraDoc::OnLabelEdit()
 void CMelvoraDoc::OnOfflineCds()
 {
     m_offlineCds = m_offlineCds ? 0 : 1;
+    Q_EMIT updateAllViews(HintCdChanged, QVariant());
 }
 
 void CMelvoraDoc::OnOnlineMedia()

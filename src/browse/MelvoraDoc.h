@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/catalog/MediaHost.h"
 #include "media/scan/ScanList.h"
 
 #include <QObject>
@@ -10,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+class CKivCdManager;
 class CKivDatabase;
 class CKivFilter;
 class CKivMedienListe;
@@ -23,7 +25,7 @@ class CKivSettings;
 // views show. It tells its views about every change through updateAllViews with a hint number and
 // its payload; it starts scans and takes their results over when they end. Everything here runs on
 // the user-interface thread; a running scan works on its own copy of the medium.
-class CMelvoraDoc : public QObject
+class CMelvoraDoc : public QObject, public IKivMediaHost
 {
     Q_OBJECT
 
@@ -35,6 +37,7 @@ public:
         HintOpenExport = 105,    // payload: the path of the export file
         HintOpenImport = 106,    // payload: the path of the import list
         HintMediaChanged = 201,  // payload: null
+        HintCdChanged = 202,     // the CD manager's label or CDs changed; payload: null
     };
 
     CMelvoraDoc(CKivSettings &settings, CKivDatabase &db, CKivFilter &filter, QObject *parent = nullptr);
@@ -55,9 +58,13 @@ public:
     // --- what the views reach
     CKivMp3Liste *GetMp3Liste() const { return m_mp3Liste.get(); }
     CKivMp3Liste *GetMediumListe() const { return m_mediumListe.get(); }
-    CKivMedienListe *GetMedia() const { return m_media.get(); }
+    CKivMedienListe *GetMedia() const override { return m_media.get(); }
+    CKivCdManager *GetCdManager() const { return m_cdManager.get(); }
+    // Reads the user's media set anew (after media were deleted or changed elsewhere) and tells the
+    // views (hint 201).
+    void ReloadMedia() override;
     CKivFilter &GetFilter() const { return m_filter; }
-    CKivDatabase &GetDatabase() const { return m_db; }
+    CKivDatabase &GetDatabase() const override { return m_db; }
     CKivSettings &GetSettings() const { return m_settings; }
     CKivMedium *FindMedium(const QString &mediumName) const;
     // Lets every medium of the user check again whether it is online; called before queries.
@@ -90,6 +97,16 @@ public:
     // True while a scan or an archive import runs: the user may not be switched then.
     bool IsImporting() const;
     void SetArchiveImportRunning(bool running) { m_archiveImportRunning = running; }
+
+    // --- medium archive import
+    // Creates the archive's medium and starts storing its items on a worker. False when refused.
+    bool StartArchiveImport(const QString &path) override;
+    // One tick of the import's timer: true while the items are still being stored; when done the
+    // import is forgotten.
+    bool PollArchiveImport() override;
+    // Escape: the items not yet stored are dropped.
+    void CancelArchiveImport() override;
+    CKivScanList *GetArchiveImportList() const override { return m_archiveList.get(); }
 
     // --- "Datei von Festplatte Öffnen...": the file the user chose in the file dialog
     using ArchiveOpener = std::function<bool(const QString &path)>;
@@ -159,6 +176,9 @@ private:
 
     std::shared_ptr<CKivScanList> m_scanList;
     std::unique_ptr<CKivScanDriver> m_scanDriver;
+    std::shared_ptr<CKivScanList> m_archiveList;
+    std::unique_ptr<CKivScanDriver> m_archiveDriver;
+    std::unique_ptr<CKivCdManager> m_cdManager;
     bool m_archiveImportRunning = false;
     ArchiveOpener m_archiveOpener;
     FileReleaser m_fileReleaser;

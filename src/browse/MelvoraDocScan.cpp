@@ -69,5 +69,5 @@ void CMelvoraDoc::OnScanFinished()
 
 bool CMelvoraDoc::IsImporting() const
 {
-    return m_scanList != nullptr || m_archiveImportRunning;
+    return m_scanList != nullptr || m_archiveList != nullptr || m_archiveImportRunning;
 }

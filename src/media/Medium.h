@@ -56,6 +56,9 @@ public:
     // a header in the root that names another medium refuses the save. CD media are stored by the
     // CD manager (false here).
     bool Save(CKivDatabase &db, bool checkHeader);
+    // Stores a new CD medium: its MedienNamen row (CDRomID 1) and its CDs row, both or neither. A
+    // name MedienNamen holds already is refused with a message; no header file is written.
+    bool SaveCd(CKivDatabase &db);
 
     // --- catalogued items below a folder of this medium (what the folder view shows of it offline)
     struct CatalogFolder

@@ -107,7 +107,7 @@ private Q_SLOTS:
         QSignalSpy user(doc.get(), &CMelvoraDoc::userChanged);
         doc->OnLogin(QStringLiteral("anna"), anna);
 
-        QCOMPARE(hints(views), QList<int>({201, 101, 101}));
+        QCOMPARE(hints(views), QList<int>({201, 101, 101, 202}));
         QVERIFY(views.at(0).at(1).isNull());
         QCOMPARE(views.at(1).at(1).value<CKivMp3Liste *>(), doc->GetMp3Liste());
         QCOMPARE(user.size(), 1);
@@ -221,7 +221,7 @@ private Q_SLOTS:
 
         QVERIFY(!QFile::exists(setupRecordPath()));
         QVERIFY(doc->FindMedium(QStringLiteral("Erstes")));
-        QCOMPARE(hints(views), QList<int>({201, 101, 101, 201, 101}));
+        QCOMPARE(hints(views), QList<int>({201, 101, 101, 202, 201, 101}));
         QCOMPARE(doc->GetQuickImport(), 1);
         QVERIFY(doc->GetScanList());
         QVERIFY(doc->GetScanList()->IsQuickImport());

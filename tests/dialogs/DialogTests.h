@@ -9,6 +9,7 @@ int runSettingsSheetTest(int argc, char **argv);
 int runMediumDlgTest(int argc, char **argv);
 int runScanProgressDlgTest(int argc, char **argv);
 int runFilterDlgTest(int argc, char **argv);
+int runMediaCatalogDlgTest(int argc, char **argv);
 
 // Runs action on the modal window that is up once the event loop of exec() runs.
 template <typename Action>

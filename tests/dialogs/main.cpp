@@ -15,5 +15,6 @@ int main(int argc, char **argv)
     status |= runFilterDlgTest(argc, argv);
     status |= runMediumDlgTest(argc, argv);
     status |= runScanProgressDlgTest(argc, argv);
+    status |= runMediaCatalogDlgTest(argc, argv);
     return status;
 }

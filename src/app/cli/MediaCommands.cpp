@@ -8,6 +8,9 @@
 #include "browse/Mp3Liste.h"
 #include "media/MedienListe.h"
 #include "media/Medium.h"
+#include "media/MediumForm.h"
+#include "media/catalog/MediaCatalog.h"
+#include "media/catalog/MediumDeletion.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -61,6 +64,77 @@ int listMedia(CliSession &session)
     return CliSession::Success;
 }
 
+// Both lists of the media catalog: the user's media, then the catalog's other media.
+int listAllMedia(CliSession &session)
+{
+    CKivMediaCatalog catalog(session.db(), session.media());
+    catalog.Fill();
+    QTextStream out(stdout);
+    out << "Alle Medien des Benutzers:\n";
+    for (const CKivMediaCatalog::UserEntry &entry : catalog.UserMedia()) {
+        out << entry.medium->GetName() << "\t" << stateText(entry.medium->GetState()) << "\t"
+            << entry.medium->DriveTypeText() << "\t" << entry.medium->GetRoot() << "\n";
+    }
+    out << "Alle Medien in der Datenbank:\n";
+    for (const CKivMedium *medium : catalog.CatalogMedia())
+        out << medium->GetName() << "\n";
+    return CliSession::Success;
+}
+
+int assignMedium(CliSession &session, const QString &name, const QString &folder)
+{
+    CKivMedium *medium = session.media().FindMedium(name);
+    if (!medium || medium->IsCd() || medium->GetAssignmentID() != -1)
+        return session.fail(QStringLiteral("no medium of another user named ") + name, CliSession::UserError);
+    const QFileInfo info(folder);
+    if (!info.isDir())
+        return session.fail(QStringLiteral("no such folder: ") + folder, CliSession::UserError);
+    const QString root = QDir::cleanPath(info.absoluteFilePath()) + QLatin1Char('/');
+    CKivMediaCatalog catalog(session.db(), session.media());
+    const bool assigned = catalog.Assign(medium, [&root](CKivMediumForm &form) {
+        form.ChooseFolder(root);
+        form.SetOffline(false);
+        return form.Accept();
+    });
+    if (!assigned)
+        return CliSession::UserError;
+    QTextStream(stdout) << "medium " << name << " assigned on " << medium->GetRoot() << " ("
+                        << stateText(medium->GetState()) << ")\n";
+    return CliSession::Success;
+}
+
+int unassignMedium(CliSession &session, const QString &name)
+{
+    CKivMedium *medium = session.media().FindMedium(name);
+    if (!medium || medium->IsCd() || medium->GetAssignmentID() == -1)
+        return session.fail(QStringLiteral("no disk medium of yours named ") + name, CliSession::UserError);
+    CKivMediaCatalog catalog(session.db(), session.media());
+    if (!catalog.Unassign(medium))
+        return session.fail(QStringLiteral("the assignment could not be removed"), CliSession::UserError);
+    QTextStream(stdout) << "medium " << name << " unassigned\n";
+    return CliSession::Success;
+}
+
+int deleteMedium(CliSession &session, const QString &name)
+{
+    const CKivMedium *medium = session.media().FindMedium(name);
+    if (!medium)
+        return session.fail(QStringLiteral("no medium named ") + name, CliSession::UserError);
+    QTextStream err(stderr);
+    int lastStep = 0;
+    const bool deleted = KivMediumDeletion::Run(session.db(), *medium, [&](int step, const QString &text, int total, int done) {
+        if (step != lastStep || done == total) {
+            err << text << " " << done << "/" << total << "\n";
+            err.flush();
+            lastStep = step;
+        }
+    });
+    if (!deleted)
+        return CliSession::UserError;
+    QTextStream(stdout) << "medium " << name << " deleted\n";
+    return CliSession::Success;
+}
+
 int createMedium(CliSession &session, const QString &name, const QString &folder)
 {
     const QFileInfo info(folder);
@@ -81,16 +155,36 @@ int medium(const QStringList &arguments)
     CliSession session(args);
     const QString sub = args.isEmpty() ? QString() : args.takeFirst();
     if (sub == QLatin1String("list")) {
-        if (const int code = open(session, args, 0, 0, "medium list [login options]"))
+        const bool all = CliSession::takeFlag(args, QStringLiteral("--all"));
+        if (const int code = open(session, args, 0, 0, "medium list [--all] [login options]"))
             return code;
-        return listMedia(session);
+        return all ? listAllMedia(session) : listMedia(session);
+    }
+    if (sub == QLatin1String("assign")) {
+        if (const int code = open(session, args, 2, 2, "medium assign NAME FOLDER [login options]"))
+            return code;
+        return assignMedium(session, args.at(0), args.at(1));
+    }
+    if (sub == QLatin1String("unassign")) {
+        if (const int code = open(session, args, 1, 1, "medium unassign NAME [login options]"))
+            return code;
+        return unassignMedium(session, args.at(0));
+    }
+    if (sub == QLatin1String("delete")) {
+        const bool yes = CliSession::takeFlag(args, QStringLiteral("--yes"));
+        if (const int code = open(session, args, 1, 1, "medium delete NAME --yes [login options]"))
+            return code;
+        if (!yes)
+            return session.fail(QStringLiteral("medium delete removes all catalog data of the medium: confirm with --yes"),
+                                CliSession::UserError);
+        return deleteMedium(session, args.at(0));
     }
     if (sub == QLatin1String("create")) {
         if (const int code = open(session, args, 2, 2, "medium create NAME FOLDER [login options]"))
             return code;
         return createMedium(session, args.at(0), args.at(1));
     }
-    return session.fail(QStringLiteral("medium needs list or create"), CliSession::UserError);
+    return session.fail(QStringLiteral("medium needs list, create, assign, unassign or delete"), CliSession::UserError);
 }
 
 int scan(const QStringList &arguments)
@@ -110,7 +204,10 @@ std::vector<CliCommand> mediaCommands()
     return {
         {"login", "login [--dsn NAME] [--user NAME] [--password TEXT]  (login options of the commands below)",
          login},
-        {"medium", "medium list | medium create NAME FOLDER", medium},
+        {"medium",
+         "medium list [--all] | medium create NAME FOLDER | medium assign NAME FOLDER | medium unassign NAME | "
+         "medium delete NAME --yes",
+         medium},
         {"scan", "scan MEDIUM [SUBPATH] [--quick]", scan},
         {"search", "search TEXT [--medium NAME] [--json]", RunSearchCommand},
     };

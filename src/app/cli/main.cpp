@@ -23,6 +23,7 @@ std::vector<CliCommand> allCommands()
              mediaCommands(),
              playlistCommands(),
              exchangeCommands(),
+             archiveCommands(),
          })
         all.insert(all.end(), group.begin(), group.end());
     return all;

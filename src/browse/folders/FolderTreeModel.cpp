@@ -57,7 +57,8 @@ std::unique_ptr<CKivFolderTreeModel::Node> CKivFolderTreeModel::makeNode(const C
     return node;
 }
 
-void CKivFolderTreeModel::Fill(const CKivMedienListe *media, const QString &cdManagerLabel)
+void CKivFolderTreeModel::Fill(const CKivMedienListe *media, const QString &cdManagerLabel,
+                               const std::vector<CKivMedium *> &cds)
 {
     ChangeGuard guard(*this);
     beginResetModel();
@@ -69,8 +70,12 @@ void CKivFolderTreeModel::Fill(const CKivMedienListe *media, const QString &cdMa
             m_root->children.push_back(makeNode(CKivFolderEntry::ForMedium(medium.get(), m_imageBase), m_root.get()));
         }
     }
-    m_root->children.push_back(
-        makeNode(CKivFolderEntry::ForCdManager(cdManagerLabel, m_imageBase), m_root.get()));
+    CKivFolderEntry::Ptr cdManager = CKivFolderEntry::ForCdManager(cdManagerLabel, m_imageBase);
+    std::vector<CKivFolderEntry::Ptr> cdEntries;
+    for (CKivMedium *cd : cds)
+        cdEntries.push_back(CKivFolderEntry::ForCd(cd, m_imageBase));
+    cdManager->SetCdChildren(std::move(cdEntries));
+    m_root->children.push_back(makeNode(cdManager, m_root.get()));
     endResetModel();
 }
 

@@ -11,6 +11,7 @@
 
 class CKivDatabase;
 class CKivMedienListe;
+class CKivMedium;
 
 // The folder tree: one root per medium of the user, then the CD manager node. Filled lazily: a node
 // whose entry has children offers to expand, and its children (folders only, no files) are read
@@ -33,8 +34,9 @@ public:
     explicit CKivFolderTreeModel(CKivDatabase &db, int imageBase = 0, QObject *parent = nullptr);
     ~CKivFolderTreeModel() override;
 
-    // Rebuilds the roots: the user's disk media in the set's order, then the CD manager node.
-    void Fill(const CKivMedienListe *media, const QString &cdManagerLabel);
+    // Rebuilds the roots: the user's disk media in the set's order, then the CD manager node with
+    // the CDs it shows.
+    void Fill(const CKivMedienListe *media, const QString &cdManagerLabel, const std::vector<CKivMedium *> &cds = {});
     void Clear();
     // Forgets the node's children; it can be expanded again.
     void Collapse(const QModelIndex &index);

@@ -23,6 +23,16 @@ CKivScanDriver::~CKivScanDriver()
 
 bool CKivScanDriver::Start()
 {
+    return startAt(State::Finding);
+}
+
+bool CKivScanDriver::StartStoring()
+{
+    return startAt(State::Storing);
+}
+
+bool CKivScanDriver::startAt(State phase)
+{
     if (m_state != State::Idle)
         return false;
     bool expected = false;
@@ -30,7 +40,7 @@ bool CKivScanDriver::Start()
         qCInfo(lcScan) << "A scan is running already; another one is not started";
         return false;
     }
-    startPhase(State::Finding);
+    startPhase(phase);
     return true;
 }
 

@@ -25,6 +25,9 @@ public:
 
     // Starts the first phase. False (and nothing starts) when another scan is running.
     bool Start();
+    // Starts the second phase alone, on items the caller put into the list (an archive import).
+    // False (and nothing starts) when another scan is running.
+    bool StartStoring();
     // One timer tick; returns the state after it.
     State Poll();
     State GetState() const { return m_state; }
@@ -39,6 +42,7 @@ public:
     static bool IsAnyRunning() { return s_running.load(); }
 
 private:
+    bool startAt(State phase);
     void startPhase(State phase);
     void waitForWorker(bool cancelling);
     void finish();

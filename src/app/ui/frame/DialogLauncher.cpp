@@ -5,6 +5,11 @@
 #include "browse/MelvoraDoc.h"
 #include "browse/ui/filter/FilterDlg.h"
 #include "browse/ui/filter/SortCombo.h"
+#include "browse/MelvoraDoc.h"
+#include "media/cd/CdManager.h"
+#include "media/ui/ArchiveImportDlg.h"
+#include "media/ui/CdMediumDlg.h"
+#include "media/ui/MediaCatalogDlg.h"
 #include "media/ui/MediumDlg.h"
 #include "media/ui/ScanProgressDlg.h"
 
@@ -33,6 +38,18 @@ bool runSettings(CKivSettings &settings, QWidget *parent)
 bool runMedium(CKivMedium &medium, CMelvoraDoc &doc, QWidget *parent)
 {
     return CKivMediumDlg::Run(medium, doc.GetDatabase(), parent);
+}
+
+void runMediaCatalog(CMelvoraDoc &doc, QWidget *parent)
+{
+    CKivMediaCatalogDlg dialog(doc, parent);
+    dialog.exec();
+}
+
+void attachMediaDialogs(CMelvoraDoc &doc, QWidget *parent)
+{
+    doc.SetArchiveOpener([&doc, parent](const QString &path) { return CKivArchiveImportDlg::Import(doc, path, parent); });
+    doc.GetCdManager()->SetDialogRunner([parent](CKivCdMediumForm &form) { return CKivCdMediumDlg::Run(form, parent); });
 }
 
 ScanProgress createScanProgress(CMelvoraDoc &doc, QWidget *parent)

@@ -11,8 +11,8 @@ class QComboBox;
 class QWidget;
 
 // The one place where the frame opens the dialogs of the other parts of the program: the filter
-// dialog, the tool bar's sort list, the settings sheet, the medium dialog and the scan progress
-// window.
+// dialog, the tool bar's sort list, the settings sheet, the medium dialog, the media catalog, the
+// archive import, the CD medium dialog and the scan progress window.
 namespace KivDialogs {
 
 // The filter dialog on filter; true when it was closed with OK.
@@ -25,6 +25,10 @@ QComboBox *createSortCombo(CKivFilter &filter, QWidget *parent);
 bool runSettings(CKivSettings &settings, QWidget *parent);
 // The medium dialog on medium; true when the user confirmed it and the medium was saved.
 bool runMedium(CKivMedium &medium, CMelvoraDoc &doc, QWidget *parent);
+// The media catalog "Katalog Anzeigen".
+void runMediaCatalog(CMelvoraDoc &doc, QWidget *parent);
+// Lets the document open medium archives and register new CDs through their dialogs.
+void attachMediaDialogs(CMelvoraDoc &doc, QWidget *parent);
 
 // The modeless window that shows a running scan.
 struct ScanProgress

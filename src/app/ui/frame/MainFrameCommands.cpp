@@ -126,6 +126,7 @@ void CMainFrame::wireDocumentCommands()
                               },
                               {}});
     c.setHandler(OpenFile, {[this] { openFile(); }, {}});
+    KivDialogs::attachMediaDialogs(doc, this);
     c.setHandler(ShowCatalog, {[this] { showCatalog(); }, [&doc] {
                                    State state;
                                    state.enabled = doc.GetMedia() != nullptr;
@@ -157,11 +158,11 @@ void CMainFrame::openFile()
 
 void CMainFrame::showCatalog()
 {
-    CKivMedienListe *media = m_doc.GetMedia();
-    if (!media)
+    if (!m_doc.GetMedia())
         return;
-    media->CreateNew(m_db, [this](CKivMediumForm &form) { return KivDialogs::runMedium(form.medium(), m_doc, this); });
+    KivDialogs::runMediaCatalog(m_doc, this);
     m_doc.UpdateAllViews(CMelvoraDoc::HintMediaChanged);
+    m_doc.UpdateAllViews(CMelvoraDoc::HintCdChanged);
 }
 
 void CMainFrame::searchEntered(const QString &text)

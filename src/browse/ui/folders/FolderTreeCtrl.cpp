@@ -4,6 +4,7 @@
 #include "browse/ui/folders/FolderCommands.h"
 #include "browse/ui/folders/FolderEntryMimeData.h"
 #include "browse/ui/folders/FolderImages.h"
+#include "media/cd/CdManager.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -37,7 +38,8 @@ CKivFolderEntry::Ptr CKivFolderTreeCtrl::CurrentEntry() const
 
 void CKivFolderTreeCtrl::Fill()
 {
-    m_model.Fill(m_doc.GetMedia(), QStringLiteral("Aktuell: "));
+    const CKivCdManager *cds = m_doc.GetCdManager();
+    m_model.Fill(m_doc.GetMedia(), QStringLiteral("Aktuell: ") + cds->GetLabel(), cds->CdsToShow(m_doc.GetOfflineCds() != 0));
 }
 
 void CKivFolderTreeCtrl::startDrag(Qt::DropActions)

@@ -39,6 +39,7 @@ void CKivMedienFormView::onHint(int hint, const QVariant &payload)
 {
     switch (hint) {
     case HintMediaChanged:
+    case CMelvoraDoc::HintCdChanged:
         m_tree->Fill();
         break;
     case HintFileOperation:
