@@ -1,4 +1,3 @@
-#include "app/cli/ArchiveCommands.h"
 #include "app/cli/CatalogCommands.h"
 #include "app/cli/CliCommand.h"
 #include "app/cli/CliDispatch.h"
