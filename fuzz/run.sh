@@ -2,13 +2,13 @@
 # Builds the MP3 fuzz targets with clang, AddressSanitizer and UndefinedBehaviorSanitizer, runs each
 # for the given time (one after the other), then merges what they found into the minimised corpus
 # under fuzz/corpus/. Findings land in fuzz/out/TARGET/ and make the script fail.
-#   fuzz/run.sh [SECONDS_PER_TARGET] [TARGET...]     (default 300 s; targets: walk tag)
+#   fuzz/run.sh [SECONDS_PER_TARGET] [TARGET...]     (default 300 s; targets: walk tag id3v2)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-300}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(walk tag)
+[ ${#targets[@]} -gt 0 ] || targets=(walk tag id3v2)
 build_dir=${BUILD_DIR:-build-fuzz}
 
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

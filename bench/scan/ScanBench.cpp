@@ -193,24 +193,37 @@ bool parse(const QStringList &args, Options &o)
     return !o.dsns.isEmpty() && o.files > 0;
 }
 
-void benchEngine(const Options &o, const QString &dsn, const QString &library, bool withMemory, double *quickRate)
+void benchEngine(const Options &o, const QString &dsn, const QString &library, const QString &v2Library,
+                 bool withMemory, double *quickRate)
 {
     BenchCatalog catalog(dsn);
     if (!catalog.Recreate())
         return;
     out << "\n== " << dsn << " (" << catalog.engineName() << ")\n";
 
-    for (const bool quick : {true, false}) {
-        catalog.Recreate();
-        catalog.AddMedium(QStringLiteral("Bench"), library);
-        const ScanRun run = runScan(catalog, QStringLiteral("Bench"), quick);
-        out << (quick ? "quick scan " : "full scan  ") << run.found << " files: " << rate(run.found, run.endToEnd)
-            << " files/s end to end (" << QString::number(run.endToEnd, 'f', 2) << " s with the 100 ms timer; work "
-            << QString::number(run.work, 'f', 2) << " s = " << rate(run.found, run.work) << " files/s; storing "
-            << QString::number(run.storing, 'f', 2) << " s), stored " << run.stored << ", failed " << run.failed
-            << Qt::endl;
-        if (quick && quickRate)
-            *quickRate = double(run.found) / run.endToEnd;
+    // The same library with ID3v1 blocks and with ID3v2 tags: files per second of the work, side by side.
+    double workRate[2][2] = {{0, 0}, {0, 0}};
+    for (int kind = 0; kind < 2; ++kind) {
+        for (const bool quick : {true, false}) {
+            catalog.Recreate();
+            catalog.AddMedium(QStringLiteral("Bench"), kind == 0 ? library : v2Library);
+            const ScanRun run = runScan(catalog, QStringLiteral("Bench"), quick);
+            out << (kind == 0 ? "ID3v1 " : "ID3v2 ") << (quick ? "quick scan " : "full scan  ") << run.found
+                << " files: " << rate(run.found, run.endToEnd) << " files/s end to end ("
+                << QString::number(run.endToEnd, 'f', 2) << " s with the 100 ms timer; work "
+                << QString::number(run.work, 'f', 2) << " s = " << rate(run.found, run.work) << " files/s; storing "
+                << QString::number(run.storing, 'f', 2) << " s), stored " << run.stored << ", failed " << run.failed
+                << Qt::endl;
+            workRate[kind][quick ? 0 : 1] = run.work > 0 ? double(run.found) / run.work : 0;
+            if (kind == 0 && quick && quickRate)
+                *quickRate = double(run.found) / run.endToEnd;
+        }
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (workRate[0][i] > 0)
+            out << "ID3v2 / ID3v1 " << (i == 0 ? "quick" : "full") << " scan work: "
+                << QString::number(100.0 * workRate[1][i] / workRate[0][i], 'f', 0) << " % of the files per second"
+                << Qt::endl;
     }
 
     catalog.Recreate();
@@ -280,13 +293,19 @@ int main(int argc, char **argv)
         QTextStream(stderr) << "cannot make the library in " << library << "\n";
         return 1;
     }
+    const QString v2Library = o.work + QStringLiteral("/library-id3v2");
+    if (!BenchLibrary::Make(v2Library, o.files, o.frames, BenchLibrary::Tags::Id3v2)) {
+        QTextStream(stderr) << "cannot make the library in " << v2Library << "\n";
+        return 1;
+    }
     BenchLibrary::Warm(library);
+    BenchLibrary::Warm(v2Library);
     out << "library: " << o.files << " files of " << o.frames << " frames (" << (o.frames * 417 + 128)
         << " bytes) in " << library << "; " << QThread::idealThreadCount() << " cores" << Qt::endl;
 
     double quickRate = 0;
     for (int i = 0; i < o.dsns.size(); ++i)
-        benchEngine(o, o.dsns.at(i), library, i == 0, i == 0 ? &quickRate : nullptr);
+        benchEngine(o, o.dsns.at(i), library, v2Library, i == 0, i == 0 ? &quickRate : nullptr);
 
     if (o.beets) {
         const BeetsPeer::Result beets = BeetsPeer::Import(library, o.work + QStringLiteral("/beets"));

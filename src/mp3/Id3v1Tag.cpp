@@ -19,6 +19,18 @@ constexpr int kMarker = 125;
 constexpr int kTrack = 126;
 constexpr int kGenre = 127;
 
+// The one place where ID3v1 text is decoded and encoded: a slot is read up to its first zero byte,
+// written zero-padded (a text of exactly the slot's size fills it without a zero).
+QString readText(const char *slot, int size)
+{
+    return KivBinary::readSlot(slot, size);
+}
+
+void writeText(char *slot, int size, const QString &text)
+{
+    KivBinary::writeFullSlot(slot, size, text);
+}
+
 } // namespace
 
 bool CId3v1Tag::isTag(const char *block)
@@ -30,15 +42,15 @@ bool CId3v1Tag::parse(const char *block)
 {
     if (!isTag(block))
         return false;
-    title = KivBinary::readSlot(block + kTitle, kTextSize);
-    artist = KivBinary::readSlot(block + kArtist, kTextSize);
-    album = KivBinary::readSlot(block + kAlbum, kTextSize);
-    year = KivBinary::readSlot(block + kYear, kYearSize);
+    title = readText(block + kTitle, kTextSize);
+    artist = readText(block + kArtist, kTextSize);
+    album = readText(block + kAlbum, kTextSize);
+    year = readText(block + kYear, kYearSize);
     if (block[kMarker] != 0) {
-        comment = KivBinary::readSlot(block + kComment, kTextSize);
+        comment = readText(block + kComment, kTextSize);
         track = 0;
     } else {
-        comment = KivBinary::readSlot(block + kComment, kShortCommentSize);
+        comment = readText(block + kComment, kShortCommentSize);
         track = static_cast<unsigned char>(block[kTrack]);
     }
     genre = static_cast<unsigned char>(block[kGenre]);
@@ -51,15 +63,15 @@ void CId3v1Tag::build(char *block) const
     block[0] = 'T';
     block[1] = 'A';
     block[2] = 'G';
-    KivBinary::writeFullSlot(block + kTitle, kTextSize, title);
-    KivBinary::writeFullSlot(block + kArtist, kTextSize, artist);
-    KivBinary::writeFullSlot(block + kAlbum, kTextSize, album);
-    KivBinary::writeFullSlot(block + kYear, kYearSize, year);
+    writeText(block + kTitle, kTextSize, title);
+    writeText(block + kArtist, kTextSize, artist);
+    writeText(block + kAlbum, kTextSize, album);
+    writeText(block + kYear, kYearSize, year);
     if (track != 0) {
-        KivBinary::writeFullSlot(block + kComment, kShortCommentSize, comment);
+        writeText(block + kComment, kShortCommentSize, comment);
         block[kTrack] = static_cast<char>(std::clamp(track, 0, 255));
     } else {
-        KivBinary::writeFullSlot(block + kComment, kTextSize, comment);
+        writeText(block + kComment, kTextSize, comment);
     }
     block[kGenre] = static_cast<char>(genre & 0xFF);
 }

@@ -2,10 +2,12 @@
 
 #include "mp3/FrameWalk.h"
 #include "mp3/GenreTable.h"
+#include "mp3/Id3v2Writer.h"
 #include "mp3/PosixFile.h"
 
 #include <QLoggingCategory>
 
+#include <atomic>
 #include <climits>
 
 Q_LOGGING_CATEGORY(lcMp3, "melvora.mp3")
@@ -23,7 +25,60 @@ bool readTagBlock(CKivPosixFile &file, CId3v1Tag &tag)
     return tag.parse(block);
 }
 
+std::atomic<bool> g_readId3v1Only{false};
+
 } // namespace
+
+void CMpegAudioInfo::SetReadId3v1Only(bool only)
+{
+    g_readId3v1Only.store(only, std::memory_order_relaxed);
+}
+
+bool CMpegAudioInfo::ReadId3v1Only()
+{
+    return g_readId3v1Only.load(std::memory_order_relaxed);
+}
+
+bool CMpegAudioInfo::HasId3v2(const QString &path)
+{
+    CKivPosixFile file;
+    CId3v2Tag tag;
+    return !ReadId3v1Only() && file.open(path, CKivPosixFile::Mode::Read) && tag.read(file, file.size());
+}
+
+void CMpegAudioInfo::SetGenre(int genre)
+{
+    m_tag.genre = genre;
+    m_genreName = KivGenre::name(genre);
+}
+
+void CMpegAudioInfo::readTags(CKivPosixFile &file)
+{
+    if (readTagBlock(file, m_id3v1)) {
+        m_flags |= kFlagTag;
+        m_tag = m_id3v1;
+    }
+    m_genreName = KivGenre::name(m_tag.genre);
+    if (ReadId3v1Only() || !m_id3v2.read(file, file.size()))
+        return;
+    m_flags |= kFlagId3v2;
+    // Each value from ID3v2 where its frame is there and not empty.
+    const auto take = [](QString &field, const QString &v2) {
+        if (!v2.isEmpty())
+            field = v2;
+    };
+    take(m_tag.title, m_id3v2.title);
+    take(m_tag.artist, m_id3v2.artist);
+    take(m_tag.album, m_id3v2.album);
+    take(m_tag.year, m_id3v2.year);
+    take(m_tag.comment, m_id3v2.comment);
+    if (m_id3v2.track > 0)
+        m_tag.track = m_id3v2.track;
+    if (!m_id3v2.genreName.isEmpty()) {
+        m_tag.genre = m_id3v2.genre;
+        m_genreName = m_id3v2.genreName;
+    }
+}
 
 void CMpegAudioInfo::Reset()
 {
@@ -51,8 +106,7 @@ bool CMpegAudioInfo::Analyze(const QString &path)
         m_copyright = walk.copyright;
         m_original = walk.original;
     }
-    if (readTagBlock(file, m_tag))
-        m_flags |= kFlagTag;
+    readTags(file);
     m_fileSize = file.size();
     m_filePath = path;
     return true;
@@ -64,8 +118,7 @@ bool CMpegAudioInfo::ReadTag(const QString &path)
     CKivPosixFile file;
     if (!file.open(path, CKivPosixFile::Mode::Read))
         return false;
-    if (readTagBlock(file, m_tag))
-        m_flags |= kFlagTag;
+    readTags(file);
     m_fileSize = file.size();
     m_filePath = path;
     return true;
@@ -77,6 +130,11 @@ bool CMpegAudioInfo::WriteTag(const QString &path) const
     if (!file.open(path, CKivPosixFile::Mode::ReadWrite)) {
         qCWarning(lcMp3) << "cannot open for writing the tag:" << path;
         return false;
+    }
+    CId3v2Tag present;
+    if (!ReadId3v1Only() && present.read(file, file.size())) {
+        file.close();
+        return KivId3v2Writer::write(path, present.tagSize, m_tag, m_genreName);
     }
     const qint64 size = file.size();
     char old[CId3v1Tag::kSize];

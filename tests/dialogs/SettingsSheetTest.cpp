@@ -5,6 +5,8 @@
 #include "app/ui/settings/SetupListPage.h"
 #include "dialogs/DialogTests.h"
 #include "media/ui/FolderChooser.h"
+#include "mp3/MpegAudioInfo.h"
+#include "mp3/TagSettings.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -87,7 +89,7 @@ private Q_SLOTS:
             titles << sheet.tabs()->tabText(i);
         QCOMPARE(titles, (QStringList{QStringLiteral("Verzeichnisse:"), QStringLiteral("Mp3 Liste (Standard)"),
                                       QStringLiteral("Mp3 Liste (TV)"), QStringLiteral("Playlist"),
-                                      QStringLiteral("Ordneransicht")}));
+                                      QStringLiteral("Ordneransicht"), QStringLiteral("Mp3 Tags")}));
         auto *help = child<QLineEdit>(&sheet, "helpFiles");
         auto *cds = child<QLineEdit>(&sheet, "cdFolder");
         auto *cdDrive = child<QLineEdit>(&sheet, "cdDrive");
@@ -181,6 +183,23 @@ private Q_SLOTS:
         QVERIFY(!m_store->contains(QStringLiteral("Hans\\FileList"), QStringLiteral("Flags")));
         // The colours in force are the caller's business.
         QVERIFY(!m_store->contains(QStringLiteral("Hans\\Color"), QStringLiteral("Color1")));
+    }
+
+    void tagsPageWritesTheSettingAndPutsItInForce()
+    {
+        CKivSettingsSheet sheet(*m_settings);
+        sheet.show();
+        auto *box = child<QCheckBox>(page(sheet, "tags"), "id3v1Only");
+        QCOMPARE(box->text(), QStringLiteral("Nur ID3v1 Tags lesen"));
+        QVERIFY(!box->isChecked());
+        sheet.tabs()->setCurrentIndex(5);
+        box->setChecked(true);
+        sheet.accept();
+        QVERIFY(KivTagSettings::GetNurId3v1Lesen(*m_settings));
+        QVERIFY(CMpegAudioInfo::ReadId3v1Only());
+        KivTagSettings::SetNurId3v1Lesen(*m_settings, false);
+        KivTagSettings::Apply(*m_settings);
+        QVERIFY(!CMpegAudioInfo::ReadId3v1Only());
     }
 
     void folderViewPageWritesOneOrZero()

@@ -1,3 +1,4 @@
+#include "mp3/Id3v2Builder.h"
 #include "mp3/Mp3Fixtures.h"
 #include "support/TestRegistry.h"
 
@@ -45,7 +46,8 @@ private Q_SLOTS:
         const QList<QByteArray> lines = out.trimmed().split('\n');
         QCOMPARE(lines.size(), 2);
         const QJsonObject o = QJsonDocument::fromJson(lines[0]).object();
-        QCOMPARE(o.size(), 22);
+        QCOMPARE(o.size(), 23);
+        QCOMPARE(o.value(QStringLiteral("id3v2Version")).toInt(), 0);
         QCOMPARE(o.value(QStringLiteral("path")).toString(), path);
         QCOMPARE(o.value(QStringLiteral("flags")).toInt(), 3);
         QCOMPARE(o.value(QStringLiteral("title")).toString(), QStringLiteral("Song"));
@@ -178,6 +180,38 @@ private Q_SLOTS:
                      nullptr, &err),
                  0);
         QVERIFY(err.isEmpty());
+    }
+
+    // The ID3v2 tag beside the ID3v1 fields; tag writes both.
+    void analyzeAndTagWithId3v2()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("v2.mp3"));
+        Id3v2Builder::Options o;
+        o.version = 4;
+        o.padding = 200;
+        QVERIFY(TestFiles::write(path, Id3v2Builder::tag({{"TIT2", Id3v2Builder::textBody(3, {QStringLiteral("Ein Titel, länger als dreißig Zeichen")})},
+                                                          {"TCON", Id3v2Builder::textBody(3, {QStringLiteral("Electro Swing")})}},
+                                                         o)
+                                           + frames(Mp3Fixtures::Header(), 417, 10) + id3v1("Alt", 2, 0)));
+        QByteArray out;
+        QCOMPARE(run({QStringLiteral("analyze"), path}, &out), 0);
+        QJsonObject a = QJsonDocument::fromJson(out.trimmed()).object();
+        QCOMPARE(a.value(QStringLiteral("flags")).toInt(), 7);
+        QCOMPARE(a.value(QStringLiteral("title")).toString(), QStringLiteral("Alt"));
+        QCOMPARE(a.value(QStringLiteral("id3v2Version")).toInt(), 4);
+        QJsonObject v2 = a.value(QStringLiteral("id3v2")).toObject();
+        QCOMPARE(v2.value(QStringLiteral("title")).toString(), QStringLiteral("Ein Titel, länger als dreißig Zeichen"));
+        QCOMPARE(v2.value(QStringLiteral("genre")).toInt(), 255);
+        QCOMPARE(v2.value(QStringLiteral("genreName")).toString(), QStringLiteral("Electro Swing"));
+
+        QCOMPARE(run({QStringLiteral("tag"), path, QStringLiteral("--artist"), QStringLiteral("Ärzte")}, &out), 0);
+        a = QJsonDocument::fromJson(out.trimmed()).object();
+        v2 = a.value(QStringLiteral("id3v2")).toObject();
+        QCOMPARE(a.value(QStringLiteral("artist")).toString(), QStringLiteral("Ärzte"));
+        QCOMPARE(a.value(QStringLiteral("title")).toString(), QStringLiteral("Ein Titel, länger als dreißig "));
+        QCOMPARE(v2.value(QStringLiteral("artist")).toString(), QStringLiteral("Ärzte"));
+        QCOMPARE(v2.value(QStringLiteral("title")).toString(), QStringLiteral("Ein Titel, länger als dreißig Zeichen"));
+        QCOMPARE(v2.value(QStringLiteral("genreName")).toString(), QStringLiteral("Electro Swing"));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "support/TestRegistry.h"
 
+#include "mp3/Id3v2Builder.h"
 #include "mp3/MpegAudioInfo.h"
 #include "mp3item/ItemFixture.h"
 
@@ -48,6 +49,38 @@ private Q_SLOTS:
         QCOMPARE(row->m_Artist, QStringLiteral("Abba"));
         QCOMPARE(row->m_TrackNr, 255);
         QCOMPARE(row->m_SearchIndex, QStringLiteral("(Musik),Rock\\a.mp3,Album,Abba,Waterloo,1999,Rock,"));
+    }
+
+    // A file with an ID3v2 tag: the item shows its full texts and free genre, and a setter writes
+    // both tags while the catalog keeps the full text.
+    void id3v2FileIsReadAndWrittenInStep()
+    {
+        const QString path = m_item->FullPath();
+        const QString title = QStringLiteral("Ein sehr langer Titel, der nicht in dreißig Zeichen passt");
+        Id3v2Builder::Options o;
+        o.version = 3;
+        o.padding = 64;
+        QVERIFY(TestFiles::write(path, Id3v2Builder::tag({{"TIT2", Id3v2Builder::textBody(1, {title})},
+                                                          {"TCON", Id3v2Builder::textBody(0, {QStringLiteral("Electro Swing")})}},
+                                                         o)
+                                           + SyntheticMp3::read(path)));
+        CKivMp3::Ptr item = CKivMp3::FromFile(m_medium.get(), QStringLiteral("Rock\\"), QStringLiteral("a.mp3"), false);
+        QCOMPARE(item->GetTitle(), title);
+        QCOMPARE(item->GetGenre(), 255);
+        QCOMPARE(item->GetGenreName(), QStringLiteral("Electro Swing"));
+        QCOMPARE(item->GetValidity(), CMpegAudioInfo::kFlagTag | CMpegAudioInfo::kFlagFrames | CMpegAudioInfo::kFlagId3v2);
+        QVERIFY(item->Save(m_f.db()));
+        QVERIFY(CMpegAudioInfo::HasId3v2(path));
+
+        QVERIFY(item->SetArtist(QStringLiteral("Neue Künstlerin"), m_f.db()));
+        const CMpegAudioInfo file = tagOf(path);
+        QCOMPARE(file.GetId3v2Tag().artist, QStringLiteral("Neue Künstlerin"));
+        QCOMPARE(file.GetId3v1Tag().artist, QStringLiteral("Neue Künstlerin"));
+        QCOMPARE(file.GetId3v2Tag().title, title);
+        QCOMPARE(file.GetId3v2Tag().genreName, QStringLiteral("Electro Swing"));
+        QVERIFY(title.startsWith(file.GetId3v1Tag().title));
+        QCOMPARE(file.GetId3v1Tag().title.size(), 30);
+        QCOMPARE(m_f.rowById(item->GetID())->m_Title, title);
     }
 
     void genreByNameMustMatchExactly()

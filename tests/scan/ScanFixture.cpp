@@ -67,6 +67,9 @@ QHash<QString, ScanFixture::Row> ScanFixture::rows(const QString &mediumName)
         row.folderId = rs.m_FolderID;
         row.rating = rs.m_Bewertung;
         row.frames = rs.m_Frames;
+        row.validity = rs.m_Validity;
+        row.artist = rs.m_Artist;
+        row.genreName = rs.m_GenreName;
         result.insert(rs.m_SubPath + rs.m_Filename, row);
     }
     return result;

@@ -26,6 +26,9 @@ public:
         qint32 folderId = 0;
         qint32 rating = 0;
         qint32 frames = 0;
+        qint32 validity = 0;
+        QString artist;
+        QString genreName;
     };
 
     // Drops and re-creates the catalog, with the user "anna" (password "geheim") whose questions are

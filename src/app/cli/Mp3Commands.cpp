@@ -13,19 +13,38 @@
 
 namespace {
 
+// The values of one tag; genreName as the tag gives it.
+void insertTagFields(QJsonObject &o, const QString &title, const QString &artist, const QString &album,
+                     const QString &year, const QString &comment, int track, int genre, const QString &genreName)
+{
+    o.insert(QStringLiteral("title"), title);
+    o.insert(QStringLiteral("artist"), artist);
+    o.insert(QStringLiteral("album"), album);
+    o.insert(QStringLiteral("year"), year);
+    o.insert(QStringLiteral("comment"), comment);
+    o.insert(QStringLiteral("track"), track);
+    o.insert(QStringLiteral("genre"), genre);
+    o.insert(QStringLiteral("genreName"), genreName);
+}
+
+// The ID3v1 fields at the top level, the ID3v2 tag (when the file has one) in "id3v2" beside them.
 QJsonObject toJson(const CMpegAudioInfo &info)
 {
     QJsonObject o;
     o.insert(QStringLiteral("path"), info.GetFilePath());
     o.insert(QStringLiteral("flags"), info.GetFlags());
-    o.insert(QStringLiteral("title"), info.GetTitle());
-    o.insert(QStringLiteral("artist"), info.GetArtist());
-    o.insert(QStringLiteral("album"), info.GetAlbum());
-    o.insert(QStringLiteral("year"), info.GetYear());
-    o.insert(QStringLiteral("comment"), info.GetComment());
-    o.insert(QStringLiteral("track"), info.GetTrack());
-    o.insert(QStringLiteral("genre"), info.GetGenre());
-    o.insert(QStringLiteral("genreName"), CMpegAudioInfo::GenreName(info.GetGenre()));
+    const CId3v1Tag &v1 = info.GetId3v1Tag();
+    insertTagFields(o, v1.title, v1.artist, v1.album, v1.year, v1.comment, v1.track, v1.genre,
+                    CMpegAudioInfo::GenreName(v1.genre));
+    const CId3v2Tag &v2 = info.GetId3v2Tag();
+    o.insert(QStringLiteral("id3v2Version"), v2.version);
+    if (v2.isPresent()) {
+        QJsonObject tag;
+        tag.insert(QStringLiteral("version"), v2.version);
+        tag.insert(QStringLiteral("size"), double(v2.tagSize));
+        insertTagFields(tag, v2.title, v2.artist, v2.album, v2.year, v2.comment, v2.track, v2.genre, v2.genreName);
+        o.insert(QStringLiteral("id3v2"), tag);
+    }
     o.insert(QStringLiteral("frames"), info.GetFrameCount());
     o.insert(QStringLiteral("length"), info.GetLength());
     o.insert(QStringLiteral("version"), info.GetVersion());
@@ -120,8 +139,9 @@ void warnChanged(const QString &option, const QString &given, const QString &sto
 }
 
 // tag FILE [--title T] [--artist A] [--album B] [--year Y] [--comment C] [--track N] [--genre NAME]:
-// keeps the fields not given, writes the tag and prints the tag read back. A value that the tag cannot
-// hold whole is cut or clamped, with a warning on stderr.
+// keeps the fields not given, writes the ID3v1 block (and the ID3v2 tag where the file has one) and
+// prints the tags read back. A value that the tags cannot hold whole is cut or clamped, with a warning
+// on stderr.
 int tag(const QStringList &arguments)
 {
     QStringList args = arguments;
@@ -186,7 +206,7 @@ int tag(const QStringList &arguments)
 std::vector<CliCommand> mp3Commands()
 {
     return {
-        {"analyze", "analyze FILE...   frames, length, MPEG fields and ID3v1 tag as JSON, one line per file",
+        {"analyze", "analyze FILE...   frames, length, MPEG fields, ID3v1 and ID3v2 tags as JSON, one line per file",
          analyze},
         {"tag",
          "tag FILE [--title T] [--artist A] [--album B] [--year Y] [--comment C] [--track N] [--genre NAME]",

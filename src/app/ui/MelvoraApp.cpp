@@ -1,6 +1,7 @@
 #include "app/ui/MelvoraApp.h"
 
 #include "core/Settings.h"
+#include "mp3/TagSettings.h"
 #include "core/StartFolder.h"
 #include "core/UserInterface.h"
 #include "app/session/UserSwitch.h"
@@ -72,6 +73,7 @@ bool CMelvoraApp::InitInstance()
 
     // 5. A fresh installation's values, before anything reads them.
     m_settings->ImportSetupRecord();
+    KivTagSettings::Apply(*m_settings);
 
     // 6. The catalog connection; the user may fix it in the connection dialog.
     m_db = std::make_unique<CKivDatabase>(*m_settings);

@@ -1,6 +1,7 @@
 #include "media/scan/ScanList.h"
 
 #include "media/Medium.h"
+#include "mp3/TagSettings.h"
 
 #include <QMutexLocker>
 
@@ -12,6 +13,8 @@ CKivScanList::CKivScanList(CKivSettings &settings, const QString &mediumName, co
     , m_quick(quick)
     , m_medium(std::move(medium))
 {
+    // The scan reads the tags as the settings say at its start.
+    KivTagSettings::Apply(settings);
 }
 
 CKivScanList::~CKivScanList() = default;

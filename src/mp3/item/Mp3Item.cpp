@@ -147,7 +147,7 @@ void CKivMp3::takeAnalysis(const CMpegAudioInfo &info, bool quick)
     d.m_Comment = info.GetComment();
     d.m_TrackNr = info.GetTrack();
     d.m_Genre = info.GetGenre();
-    d.m_GenreName = CMpegAudioInfo::GenreName(d.m_Genre);
+    d.m_GenreName = info.GetGenreName();
     d.m_ArtistID = -1;
     d.m_FileSize = clampedFileSize(info.GetFileSize());
     if (quick) {

@@ -49,6 +49,7 @@ bool CKivMp3::writeTagToFile() const
     info.SetYear(m_data.m_Year);
     info.SetComment(m_data.m_Comment);
     info.SetGenre(m_data.m_Genre);
+    info.SetGenreName(m_data.m_GenreName);
     return info.WriteTag(path);
 }
 

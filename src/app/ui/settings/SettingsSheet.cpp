@@ -3,6 +3,7 @@
 #include "app/ui/settings/SetupListPage.h"
 #include "app/ui/settings/SetupPage1.h"
 #include "app/ui/settings/SetupPage4.h"
+#include "app/ui/settings/SetupTagsPage.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -16,7 +17,7 @@ CKivSettingsSheet::CKivSettingsSheet(CKivSettings &settings, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Melvora Einstellungen"));
     m_tabs->setObjectName(QStringLiteral("pages"));
-    // Every tab shows its whole title: the sheet is as wide as its five tabs need.
+    // Every tab shows its whole title: the sheet is as wide as its tabs need.
     m_tabs->tabBar()->setUsesScrollButtons(false);
     m_tabs->tabBar()->setElideMode(Qt::ElideNone);
     addPage(new CKivSetupPage1(settings, this), QStringLiteral("Verzeichnisse:"));
@@ -26,11 +27,13 @@ CKivSettingsSheet::CKivSettingsSheet(CKivSettings &settings, QWidget *parent)
     addPage(new CKivSetupListPage(settings, CKivSetupListPage::Keys::playlistKeys(), this),
             QStringLiteral("Playlist"));
     addPage(new CKivSetupPage4(settings, this), QStringLiteral("Ordneransicht"));
+    addPage(new CKivSetupTagsPage(settings, this), QStringLiteral("Mp3 Tags"));
     m_pages.front()->setObjectName(QStringLiteral("folders"));
     m_pages.at(1)->setObjectName(QStringLiteral("normalList"));
     m_pages.at(2)->setObjectName(QStringLiteral("tvList"));
     m_pages.at(3)->setObjectName(QStringLiteral("playlist"));
     m_pages.at(4)->setObjectName(QStringLiteral("folderView"));
+    m_pages.at(5)->setObjectName(QStringLiteral("tags"));
     m_opened.assign(m_pages.size(), false);
     m_opened.front() = true;
 

@@ -9,7 +9,7 @@ class CKivSetupPage;
 class QPushButton;
 class QTabWidget;
 
-// The settings sheet "Melvora Einstellungen": five pages of profile values. "OK" and "Übernehmen"
+// The settings sheet "Melvora Einstellungen": six pages of profile values. "OK" and "Übernehmen"
 // write the values of every page the user has opened; "Abbrechen" writes nothing more.
 class CKivSettingsSheet : public QDialog
 {

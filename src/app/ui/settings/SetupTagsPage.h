@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/ui/settings/SetupPage.h"
+
+class CKivSettings;
+class QCheckBox;
+
+// Page "Mp3 Tags": which tags of an MP3 file are read.
+class CKivSetupTagsPage : public CKivSetupPage
+{
+    Q_OBJECT
+
+public:
+    CKivSetupTagsPage(CKivSettings &settings, QWidget *parent = nullptr);
+
+    // Writes the value and puts it in force for every reader of the process at once.
+    void apply() override;
+
+private:
+    CKivSettings &m_settings;
+    QCheckBox *m_id3v1Only;
+};
