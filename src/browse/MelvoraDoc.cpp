@@ -1,6 +1,7 @@
 #include "browse/MelvoraDoc.h"
 
 #include "catalog/CatalogErrorWatch.h"
+#include "core/CodePage.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
 #include "browse/Filter.h"
@@ -87,6 +88,7 @@ void CMelvoraDoc::OnLogin(const QString &userName, int userId)
     CKivCatalogErrorWatch watch(m_db);
     m_userId = userId;
     m_userName = userName;
+    KivCodePage::setId3v1(KivCodePage::storedId3v1(m_settings.GetUserName()));
     Q_EMIT userChanged(userName);
 
     auto media = std::make_unique<CKivMedienListe>(userId, m_settings.GetCdDrive());

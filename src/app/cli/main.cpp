@@ -3,6 +3,7 @@
 #include "app/cli/CliDispatch.h"
 #include "app/cli/MediaCommands.h"
 #include "app/cli/Mp3Commands.h"
+#include "app/cli/ToolCommands.h"
 
 #include <QCoreApplication>
 
@@ -19,6 +20,7 @@ std::vector<CliCommand> allCommands()
              catalogCommands(),
              mp3Commands(),
              mediaCommands(),
+             toolCommands(),
          })
         all.insert(all.end(), group.begin(), group.end());
     return all;
