@@ -1,6 +1,7 @@
 #include "browse/MelvoraDoc.h"
 
 #include "catalog/CatalogErrorWatch.h"
+#include "core/CodePage.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
 #include "browse/Filter.h"
@@ -98,6 +99,7 @@ void CMelvoraDoc::OnLogin(const QString &userName, int userId)
     CKivCatalogErrorWatch watch(m_db);
     m_userId = userId;
     m_userName = userName;
+    KivCodePage::setId3v1(KivCodePage::storedId3v1(m_settings.GetUserName()));
     Q_EMIT userChanged(userName);
 
     m_cdManager->Stop();

@@ -1,6 +1,6 @@
 #include "mp3/Id3v1Tag.h"
 
-#include "core/BinaryText.h"
+#include "core/CodePage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,12 +23,12 @@ constexpr int kGenre = 127;
 // written zero-padded (a text of exactly the slot's size fills it without a zero).
 QString readText(const char *slot, int size)
 {
-    return KivBinary::readSlot(slot, size);
+    return KivCodePage::readId3v1Slot(slot, size);
 }
 
 void writeText(char *slot, int size, const QString &text)
 {
-    KivBinary::writeFullSlot(slot, size, text);
+    KivCodePage::writeId3v1Slot(slot, size, text);
 }
 
 } // namespace

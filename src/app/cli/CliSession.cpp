@@ -2,6 +2,7 @@
 
 #include "app/cli/CliArgs.h"
 
+#include "core/CodePage.h"
 #include "core/ProfileStore.h"
 #include "core/Settings.h"
 #include "app/session/LoginCheck.h"
@@ -66,6 +67,7 @@ int CliSession::Login()
         m_ui.printError(KivLogin::WrongPasswordCaption() + QStringLiteral(": ") + KivLogin::WrongPasswordText());
         return UserError;
     }
+    KivCodePage::setId3v1(KivCodePage::storedId3v1(m_userName));
     m_media = std::make_unique<CKivMedienListe>(m_userId, m_settings->GetCdDrive());
     if (!m_media->Load(*m_db))
         return fail(QStringLiteral("the media of the catalog cannot be read"), CatalogUnreachable);

@@ -5,6 +5,7 @@
 #include "app/cli/MediaCommands.h"
 #include "app/cli/Mp3Commands.h"
 #include "app/cli/PlaylistCommands.h"
+#include "app/cli/ToolCommands.h"
 
 #include <QCoreApplication>
 
@@ -24,6 +25,7 @@ std::vector<CliCommand> allCommands()
              playlistCommands(),
              exchangeCommands(),
              archiveCommands(),
+             toolCommands(),
          })
         all.insert(all.end(), group.begin(), group.end());
     return all;

@@ -50,6 +50,7 @@ public:
         CmdTagEditor1 = 33042,
         CmdTagEditor2 = 33044,
         CmdRename = 33079,
+        CmdUndo = 57643,
         CmdOptionDragDrop = 32880,
         CmdOptionQuickImport = 32884,
         CmdOptionLabelEdit = 32879,

@@ -108,7 +108,7 @@ std::unique_ptr<QMenu> CKivMp3ListView::buildContextMenu()
 {
     static const int groups[][8] = {
         {CmdRating1, CmdRating1 + 1, CmdRating1 + 2, CmdRating1 + 3, CmdRating5, 0},
-        {CmdToPlaylist, CmdTagEditor1, CmdTagEditor2, CmdRename, 0},
+        {CmdToPlaylist, CmdTagEditor1, CmdTagEditor2, CmdRename, CmdUndo, 0},
         {CmdClearList, CmdDeleteFiles, 0},
         {CmdSelectAll, CmdClearSelection, CmdSortAscending, CmdSortDescending, 0},
         {CmdAnsichtA, CmdAnsichtB, CmdAnsichtC, CmdAnsichtD, CmdCategory, CmdBackground, 0},

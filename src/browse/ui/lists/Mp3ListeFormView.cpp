@@ -47,6 +47,8 @@ int CKivMp3ListeFormView::ansichtOf(int command)
 
 bool CKivMp3ListeFormView::queryOwnCommand(int id, State &state) const
 {
+    if (queryToolCommand(id, state))
+        return true;
     if (const int number = ansichtOf(id); number >= 0) {
         state.checkable = true;
         state.checked = m_settings.GetNormalAnsicht() == number;
@@ -68,6 +70,8 @@ bool CKivMp3ListeFormView::queryOwnCommand(int id, State &state) const
 
 bool CKivMp3ListeFormView::onOwnCommand(int id)
 {
+    if (onToolCommand(id))
+        return true;
     if (const int number = ansichtOf(id); number >= 0) {
         switchAnsicht(number);
         return true;

@@ -2,6 +2,10 @@
 
 #include "browse/ui/lists/Mp3ListView.h"
 
+#include <QString>
+
+#include <vector>
+
 // The standard MP3 list (view entry 5): all 29 columns, rows 20 pixels high, four column
 // arrangements "Ansicht A" to "Ansicht D" per user, the category view and the background picture.
 class CKivMp3ListeFormView : public CKivMp3ListView
@@ -32,4 +36,8 @@ protected:
 
 private:
     void switchAnsicht(int number);
+    // The tag editors, the renaming dialog and taking back their last batch on the selected rows.
+    bool queryToolCommand(int id, State &state) const;
+    bool onToolCommand(int id);
+    void announceRenames(const std::vector<CKivMp3::Ptr> &items, const std::vector<QString> &oldNames);
 };

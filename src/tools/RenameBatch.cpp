@@ -1,0 +1,81 @@
+#include "tools/RenameBatch.h"
+
+#include "tools/BatchTransaction.h"
+#include "tools/BatchUndo.h"
+#include "tools/RenameRules.h"
+
+#include <QHash>
+
+namespace KivRenameBatch {
+
+std::vector<bool> Collisions(const std::vector<KivRenameJob> &jobs)
+{
+    QHash<QString, int> uses;
+    auto target = [](const KivRenameJob &job) {
+        return job.item->GetMediumname() + u'\n' + job.item->GetSubPath() + u'\n'
+             + KivRenameRules::withExtension(job.preview);
+    };
+    for (const KivRenameJob &job : jobs) {
+        if (KivRenameRules::unusableReason(job.preview).isEmpty())
+            ++uses[target(job)];
+    }
+    std::vector<bool> collides;
+    collides.reserve(jobs.size());
+    for (const KivRenameJob &job : jobs)
+        collides.push_back(KivRenameRules::unusableReason(job.preview).isEmpty() && uses.value(target(job)) > 1);
+    return collides;
+}
+
+KivFileOutcome Preview(const KivRenameJob &job, bool collides)
+{
+    if (const QString reason = KivRenameRules::unusableReason(job.preview); !reason.isEmpty())
+        return {job.item, KivFileOutcome::Failed, reason};
+    const QString name = KivRenameRules::withExtension(job.preview);
+    if (name == job.item->GetFilename())
+        return {job.item, KivFileOutcome::Unchanged, {}};
+    QString detail = job.item->GetFilename() + QStringLiteral(" -> ") + name;
+    if (collides)
+        detail += QStringLiteral(" (same name as another file: numbered)");
+    return {job.item, KivFileOutcome::Ok, detail};
+}
+
+KivBatchSummary Run(const std::vector<KivRenameJob> &jobs, CKivDatabase &db, const KivBatchHooks &hooks,
+                    CKivBatchUndo *undo)
+{
+    KivBatchSummary summary;
+    if (hooks.releaseFile)
+        hooks.releaseFile();
+    if (undo)
+        undo->Begin(CKivBatchUndo::Kind::Names);
+    const int total = int(jobs.size());
+    CKivBatchTransaction transaction(db);
+    for (int i = 0; i < total; ++i) {
+        if (hooks.progress && !hooks.progress(i, total)) {
+            summary.cancelled = true;
+            break;
+        }
+        const KivRenameJob &job = jobs[std::size_t(i)];
+        KivFileOutcome outcome{job.item, KivFileOutcome::Unchanged, {}};
+        const QString reason = KivRenameRules::unusableReason(job.preview);
+        const CKivMp3Data before = job.item->Data();
+        if (!reason.isEmpty()) {
+            outcome = {job.item, KivFileOutcome::Failed, reason};
+        } else if (!transaction.Step([&] { return job.item->Rename(job.preview, db).has_value(); })) {
+            outcome = {job.item, KivFileOutcome::Failed, QStringLiteral("cannot rename")};
+        } else if (job.item->GetFilename() != before.m_Filename) {
+            outcome = {job.item, KivFileOutcome::Ok, before.m_Filename + QStringLiteral(" -> ") + job.item->GetFilename()};
+            if (undo)
+                undo->Record(job.item, before);
+        }
+        transaction.FileDone();
+        summary.count(outcome.status);
+        if (hooks.report)
+            hooks.report(outcome);
+    }
+    transaction.Flush();
+    if (hooks.progress)
+        hooks.progress(total, total);
+    return summary;
+}
+
+} // namespace KivRenameBatch
