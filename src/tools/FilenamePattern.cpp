@@ -79,9 +79,9 @@ bool KivFilenamePattern::IsFieldName(const QString &name)
         || name == KivToolText::title() || name == KivToolText::track() || name == KivToolText::comment();
 }
 
-std::optional<KivFilenamePattern> KivFilenamePattern::FromSpec(const QString &spec)
+std::optional<KivFilenamePattern> KivFilenamePattern::FromText(const QString &text)
 {
-    const QStringList pieces = spec.split(u'|');
+    const QStringList pieces = text.split(u'|');
     if (pieces.size() > 2 * kPairs)
         return std::nullopt;
     KivFilenamePattern p;

@@ -37,7 +37,7 @@ struct KivFilenamePattern
     void Store(CKivSettings &settings) const;
     // "SEP1|FIELD1|SEP2|FIELD2|..." with missing pairs empty; nothing for more than ten pieces or an
     // unknown field name.
-    static std::optional<KivFilenamePattern> FromSpec(const QString &spec);
+    static std::optional<KivFilenamePattern> FromText(const QString &text);
     static bool IsFieldName(const QString &name);
 
     // The pattern as one text: separator and field of every pair, empty pieces left out.

@@ -78,9 +78,9 @@ bool TagPattern::IsFieldName(const QString &name)
         || name == KivToolText::filename() || name == KivToolText::preview();
 }
 
-std::optional<TagPattern> TagPattern::FromSpec(const QString &spec)
+std::optional<TagPattern> TagPattern::FromText(const QString &text)
 {
-    const QStringList pieces = spec.split(u'|');
+    const QStringList pieces = text.split(u'|');
     if (pieces.size() > 9)
         return std::nullopt;
     TagPattern p;

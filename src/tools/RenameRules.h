@@ -34,7 +34,7 @@ struct TagPattern
 
     // "FIELD1|SEP1|FIELD2|..." with missing pieces empty; nothing for more than nine pieces or an
     // unknown field name.
-    static std::optional<TagPattern> FromSpec(const QString &spec);
+    static std::optional<TagPattern> FromText(const QString &text);
     static bool IsFieldName(const QString &name);
     // F1, S1, F2, ..., F5: the non-empty pieces one after the other.
     QString Text() const;

@@ -214,7 +214,7 @@ private Q_SLOTS:
         QVERIFY(m_items[0]->SetTitle(QStringLiteral("Innuendo"), m_w.db()));
         QVERIFY(m_items[1]->SetArtist(QStringLiteral("Queen"), m_w.db()));
         QVERIFY(m_items[1]->SetTitle(QStringLiteral("Innuendo"), m_w.db()));
-        const auto pattern = *KivRenameRules::TagPattern::FromSpec(QStringLiteral("Artist| - |Title"));
+        const auto pattern = *KivRenameRules::TagPattern::FromText(QStringLiteral("Artist| - |Title"));
         std::vector<KivRenameJob> jobs;
         for (const CKivMp3::Ptr &item : m_items)
             jobs.push_back({item, pattern.Compose(*item, item->GetFilename())});

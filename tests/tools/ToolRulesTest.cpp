@@ -15,16 +15,16 @@ class ToolRulesTest : public QObject
     Q_OBJECT
 
     // "SEP1|FIELD1|..." as the command line writes it.
-    static KivFilenamePattern pattern(const QString &spec)
+    static KivFilenamePattern pattern(const QString &text)
     {
-        const std::optional<KivFilenamePattern> p = KivFilenamePattern::FromSpec(spec);
+        const std::optional<KivFilenamePattern> p = KivFilenamePattern::FromText(text);
         return p ? *p : KivFilenamePattern{};
     }
 
 private Q_SLOTS:
     void parse_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("matched");
         QTest::addColumn<QString>("artist");
@@ -61,9 +61,9 @@ private Q_SLOTS:
 
     void parse()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, text);
         QFETCH(QString, name);
-        const KivFilenameFields f = pattern(spec).Parse(name);
+        const KivFilenameFields f = pattern(text).Parse(name);
         QTEST(f.matched, "matched");
         QTEST(f.artist, "artist");
         QTEST(f.title, "title");
@@ -85,12 +85,12 @@ private Q_SLOTS:
     void patternTextAndSpec()
     {
         QCOMPARE(KivFilenamePattern::Default().Text(), QStringLiteral("Artist-Title"));
-        QVERIFY(!KivFilenamePattern::FromSpec(QStringLiteral("|Artist|-|Year")));
-        QVERIFY(!KivFilenamePattern::FromSpec(QStringLiteral("a|b|c|d|e|f|g|h|i|j|k")));
+        QVERIFY(!KivFilenamePattern::FromText(QStringLiteral("|Artist|-|Year")));
+        QVERIFY(!KivFilenamePattern::FromText(QStringLiteral("a|b|c|d|e|f|g|h|i|j|k")));
         const KivRenameRules::TagPattern tags =
-            *KivRenameRules::TagPattern::FromSpec(QStringLiteral("Artist| - |Title"));
+            *KivRenameRules::TagPattern::FromText(QStringLiteral("Artist| - |Title"));
         QCOMPARE(tags.Text(), QStringLiteral("Artist - Title"));
-        QVERIFY(!KivRenameRules::TagPattern::FromSpec(QStringLiteral("Genre")));
+        QVERIFY(!KivRenameRules::TagPattern::FromText(QStringLiteral("Genre")));
     }
 
     void renameOperations_data()

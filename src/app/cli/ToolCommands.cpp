@@ -123,7 +123,7 @@ int retag(const QStringList &arguments)
 
 // --- tags-from-names
 
-const char *const kNamesUsage = "tags-from-names (--search TEXT | --medium NAME [--subpath PATH]) --pattern SPEC "
+const char *const kNamesUsage = "tags-from-names (--search TEXT | --medium NAME [--subpath PATH]) --pattern PATTERN "
                                 "[--artist-from-folder] [--album-from-folder] [--dry-run]";
 
 int tagsFromNames(const QStringList &arguments)
@@ -133,12 +133,12 @@ int tagsFromNames(const QStringList &arguments)
     bool albumFromFolder = false;
     auto takeOwn = [&](QStringList &args) -> QString {
         bool missing = false;
-        const QString spec = CliSession::takeOption(args, QStringLiteral("--pattern"), &missing);
+        const QString text = CliSession::takeOption(args, QStringLiteral("--pattern"), &missing);
         artistFromFolder = CliSession::takeFlag(args, QStringLiteral("--artist-from-folder"));
         albumFromFolder = CliSession::takeFlag(args, QStringLiteral("--album-from-folder"));
-        if (spec.isNull())
-            return QStringLiteral("--pattern SPEC is needed (for example \"|Artist|-|Title\")");
-        const std::optional<KivFilenamePattern> parsed = KivFilenamePattern::FromSpec(spec);
+        if (text.isNull())
+            return QStringLiteral("--pattern PATTERN is needed (for example \"|Artist|-|Title\")");
+        const std::optional<KivFilenamePattern> parsed = KivFilenamePattern::FromText(text);
         if (!parsed)
             return QStringLiteral("the pattern is SEP1|FIELD1|SEP2|FIELD2|... with the fields Album, Artist, "
                                   "Title, Track, Comment");
@@ -161,7 +161,7 @@ int tagsFromNames(const QStringList &arguments)
 
 const char *const kRenameUsage = "rename (--search TEXT | --medium NAME [--subpath PATH]) OPERATION... [--dry-run] "
                                  "with the operations --replace OLD NEW, --replace-runs C NEW, --upper, --lower, "
-                                 "--words, --delete N, --insert N, --from-tags SPEC";
+                                 "--words, --delete N, --insert N, --from-tags FIELDS";
 
 using Operation = std::function<QString(const CKivMp3 &item, const QString &preview)>;
 
@@ -203,7 +203,7 @@ QString takeOperations(QStringList &args, std::vector<Operation> &ops)
                 ops.push_back([n](const CKivMp3 &, const QString &p) { return KivRenameRules::insertSpace(p, n); });
         } else if (word == QLatin1String("--from-tags")) {
             const std::optional<KivRenameRules::TagPattern> pattern =
-                value(a) ? KivRenameRules::TagPattern::FromSpec(a) : std::nullopt;
+                value(a) ? KivRenameRules::TagPattern::FromText(a) : std::nullopt;
             if (!pattern)
                 return QStringLiteral("--from-tags needs FIELD1|SEP1|FIELD2|... with the fields Album, Artist, "
                                       "Title, Track, Comment, Filename, Vorschau");
