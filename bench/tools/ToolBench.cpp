@@ -157,7 +157,7 @@ bool runEngine(const QString &dsn, const QString &work, int files, const Peer &p
     if (tags.ok != files)
         out << "  (only " << tags.ok << " files retagged)\n";
 
-    const auto pattern = *KivRenameRules::TagPattern::FromSpec(QStringLiteral("Artist| - |Title"));
+    const auto pattern = *KivRenameRules::TagPattern::FromText(QStringLiteral("Artist| - |Title"));
     std::vector<KivRenameJob> renames;
     for (const CKivMp3::Ptr &item : items)
         renames.push_back({item, pattern.Compose(*item, item->GetFilename())});
