@@ -3,6 +3,7 @@
 #include "setup/CatalogFileStep.h"
 #include "setup/DatabaseStep.h"
 #include "setup/HandOverStep.h"
+#include "setup/RuntimeLibraryStep.h"
 
 #include <QDir>
 
@@ -50,17 +51,26 @@ std::vector<std::unique_ptr<CKivInstallStep>> CKivInstallation::BuildSteps() con
                                 true);
     const Entry manual = entry(m_source, QStringLiteral("Handbuch"), target, true);
 
+    const bool files = m_mode != Mode::CatalogOnly;
+    const bool catalog = m_mode != Mode::FilesOnly;
     std::vector<std::unique_ptr<CKivInstallStep>> steps;
-    steps.push_back(std::make_unique<CKivFileCopyStep>(QStringLiteral("Programm Files werden kopiert."),
-                                                       QList<Entry>{icon, program, shutdown, buttons}, m_links));
-    if (!m_filesOnly)
+    if (files)
+        steps.push_back(std::make_unique<CKivFileCopyStep>(QStringLiteral("Programm Files werden kopiert."),
+                                                           QList<Entry>{icon, program, shutdown, buttons}, m_links));
+    else
+        steps.push_back(std::make_unique<CKivFileCopyStep>(QStringLiteral("Programm Files werden kopiert."),
+                                                           QList<Entry>{shutdown, buttons}, m_links));
+    if (m_prerequisites)
+        steps.push_back(std::make_unique<CKivRuntimeLibraryStep>(QStringLiteral("System Files werden kopiert."),
+                                                                 *m_prerequisites, target));
+    if (catalog)
         steps.push_back(std::make_unique<CKivCatalogFileStep>(QStringLiteral("Datenbank Files werden kopiert."),
                                                               m_data.DatabaseFile()));
     steps.push_back(std::make_unique<CKivFileCopyStep>(QStringLiteral("Hintergrundbilder werden kopiert."),
                                                        QList<Entry>{picture}, m_links));
     steps.push_back(std::make_unique<CKivFileCopyStep>(QStringLiteral("Help Files werden kopiert."),
                                                        QList<Entry>{manual}, m_links));
-    if (m_filesOnly)
+    if (!catalog)
         return steps;
     const CKivDatabaseStep::FirstUser user{m_data.userName, m_data.firstName, m_data.surname, m_data.email,
                                            m_data.password};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "setup/FileCopyStep.h"
+#include "setup/Prerequisites.h"
 #include "setup/SetupData.h"
 
 #include <functional>
@@ -10,8 +11,8 @@
 // An installation: the ordered list of steps built from the wizard's data and the installation
 // source, and running them. The program's own files come from the source folder: the program
 // "melvora" with its icon, the "shutdown" helper and "User Buttons.bmp" when the build has them, the
-// picture "Bild1.bmp" and the manual folder "Handbuch". Nothing is downloaded: the program's
-// libraries come with the system's packages.
+// picture "Bild1.bmp" and the manual folder "Handbuch". With checked prerequisites (the wizard), the
+// ones the system lacks are copied from the source's "System/" folder as the second step.
 class CKivInstallation
 {
 public:
@@ -20,7 +21,15 @@ public:
 
     // Only the program's files: the catalog, its data source, the first user and the hand-over
     // record of an earlier installation stay as they are (a program update).
-    void SetFilesOnly(bool filesOnly) { m_filesOnly = filesOnly; }
+    void SetFilesOnly(bool filesOnly) { m_mode = filesOnly ? Mode::FilesOnly : Mode::Full; }
+    // Only what a user of the installed package needs for himself: the catalog, its data source, the
+    // first user and the hand-over record, with the helper files from the source when it has them.
+    void SetCatalogOnly() { m_mode = Mode::CatalogOnly; }
+    // The checked prerequisites whose copies the installation brings along.
+    void SetPrerequisites(const CKivPrerequisites &prerequisites)
+    {
+        m_prerequisites = std::make_unique<CKivPrerequisites>(prerequisites);
+    }
 
     std::vector<std::unique_ptr<CKivInstallStep>> BuildSteps() const;
 
@@ -42,9 +51,12 @@ public:
     static QString MenuSubFolder() { return QStringLiteral("Kiv/Melvora/"); }
 
 private:
+    enum class Mode { Full, FilesOnly, CatalogOnly };
+
     CKivSetupData m_data;
     QString m_source;
     CKivFileCopyStep::LinkFolders m_links;
-    bool m_filesOnly = false;
+    Mode m_mode = Mode::Full;
+    std::unique_ptr<CKivPrerequisites> m_prerequisites;
     QStringList m_failures;
 };

@@ -162,8 +162,8 @@ private Q_SLOTS:
         QCOMPARE(countUsers(folder + QStringLiteral("/Datenbank/Melvora.db"), QStringLiteral("Eva"), &stored), 1);
         QCOMPARE(stored, QStringLiteral(""));
 
-        // Without "--unattended" there are no pages to show yet; a bad folder is refused.
-        setup.start(QStringLiteral(MELVORA_SETUP_PROGRAM), {});
+        // Options it does not know are refused; a bad folder is refused.
+        setup.start(QStringLiteral(MELVORA_SETUP_PROGRAM), {QStringLiteral("--gibts-nicht")});
         QVERIFY(setup.waitForFinished(60000));
         QCOMPARE(setup.exitCode(), 1);
         setup.start(QStringLiteral(MELVORA_SETUP_PROGRAM),

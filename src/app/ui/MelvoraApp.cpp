@@ -18,6 +18,8 @@
 #include "browse/MelvoraDoc.h"
 #include "catalog/Database.h"
 #include "controls/ui/CommandRegistry.h"
+#include "setup/FirstStart.h"
+#include "setup/Installation.h"
 
 CMelvoraApp::CMelvoraApp(int &argc, char **argv)
     : QApplication(argc, argv)
@@ -71,8 +73,17 @@ bool CMelvoraApp::InitInstance()
     // 4. The icon lists of the folder tree and the file list.
     m_firstProgramIcon = CKivIconList::BuildLists(m_smallIcons, m_largeIcons);
 
-    // 5. A fresh installation's values, before anything reads them.
-    m_settings->ImportSetupRecord();
+    // 5. A fresh installation's values, before anything reads them. A user of the system package
+    // has no installation of his own: without any catalog, the program offers to create one for him
+    // and works from that folder from then on.
+    if (!m_settings->ImportSetupRecord() && !m_injectedStore && KivFirstStart::NeedsCatalog(*m_settings)) {
+        const QString folder = KivFirstStart::OfferDefaultCatalog(
+            KivFirstStart::PackageSourceFolder(applicationDirPath()), CKivInstallation::DefaultInstallFolder());
+        if (!folder.isEmpty()) {
+            KivStartFolder::set(folder);
+            m_settings->ImportSetupRecord();
+        }
+    }
     KivTagSettings::Apply(*m_settings);
 
     // 6. The catalog connection; the user may fix it in the connection dialog.

@@ -2,64 +2,10 @@
 
 #include "app/ui/ConnectionDlg.h"
 #include "catalog/Database.h"
+#include "controls/ui/MessageBox.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QThread>
-
-namespace {
-
-QMessageBox::Icon boxIcon(KivIcon icon)
-{
-    switch (icon) {
-    case KivIcon::Information:
-        return QMessageBox::Information;
-    case KivIcon::Exclamation:
-        return QMessageBox::Warning;
-    case KivIcon::Stop:
-        return QMessageBox::Critical;
-    case KivIcon::Question:
-        return QMessageBox::Question;
-    case KivIcon::None:
-        break;
-    }
-    return QMessageBox::NoIcon;
-}
-
-QMessageBox::StandardButtons boxButtons(KivButtons buttons)
-{
-    switch (buttons) {
-    case KivButtons::OkCancel:
-        return QMessageBox::Ok | QMessageBox::Cancel;
-    case KivButtons::YesNo:
-        return QMessageBox::Yes | QMessageBox::No;
-    case KivButtons::YesNoCancel:
-        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case KivButtons::RetryCancel:
-        return QMessageBox::Retry | QMessageBox::Cancel;
-    case KivButtons::Ok:
-        break;
-    }
-    return QMessageBox::Ok;
-}
-
-KivAnswer answerOf(int button)
-{
-    switch (button) {
-    case QMessageBox::Cancel:
-        return KivAnswer::Cancel;
-    case QMessageBox::Yes:
-        return KivAnswer::Yes;
-    case QMessageBox::No:
-        return KivAnswer::No;
-    case QMessageBox::Retry:
-        return KivAnswer::Retry;
-    default:
-        return KivAnswer::Ok;
-    }
-}
-
-} // namespace
 
 CKivWidgetUi::CKivWidgetUi(CKivSettings &settings, QObject *parent)
     : QObject(parent)
@@ -86,16 +32,13 @@ Result CKivWidgetUi::onUiThread(Call call)
 
 QWidget *CKivWidgetUi::owner()
 {
-    if (QWidget *modal = QApplication::activeModalWidget())
-        return modal;
-    return QApplication::activeWindow();
+    return KivMessageBox::owner();
 }
 
 KivAnswer CKivWidgetUi::showMessage(const QString &text, const QString &caption, KivIcon icon, KivButtons buttons)
 {
     return onUiThread<KivAnswer>([&] {
-        QMessageBox box(boxIcon(icon), caption, text, boxButtons(buttons), owner());
-        return answerOf(box.exec());
+        return KivMessageBox::show(text, caption, icon, buttons);
     });
 }
 

@@ -1,9 +1,9 @@
 #include "setup/cli/SetupOptions.h"
 
+#include "setup/FirstStart.h"
 #include "setup/Installation.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -18,13 +18,18 @@ QString absoluteFolder(const QString &folder)
 
 QString SetupOptions::DefaultSourceFolder()
 {
-    return QCoreApplication::applicationDirPath() + QLatin1String("/Data/");
+    // Read before the application object exists: the folder of the running program itself. A build
+    // keeps the source in "Data/" beside it; the installed package in "../lib/melvora/".
+    const QString programFolder = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).absolutePath();
+    if (QFileInfo(programFolder + QLatin1String("/Data")).isDir())
+        return programFolder + QLatin1String("/Data/");
+    return KivFirstStart::PackageSourceFolder(programFolder);
 }
 
 bool SetupOptions::parse(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Installs Melvora for the current user."));
+    parser.setApplicationDescription(QStringLiteral("Installs Melvora for the current user: the wizard, or without its pages with --unattended."));
     const QCommandLineOption unattendedOption(QStringLiteral("unattended"),
                                               QStringLiteral("Install without the wizard's pages."));
     const QCommandLineOption folderOption(QStringLiteral("install-dir"),
@@ -69,11 +74,15 @@ bool SetupOptions::parse(const QStringList &args)
     const QCommandLineOption filesOnlyOption(
         QStringLiteral("files-only"),
         QStringLiteral("Only copy the program's files (an update): catalog, data source, user and hand-over stay."));
+    const QCommandLineOption downloadOption(
+        QStringLiteral("download-base"),
+        QStringLiteral("Address the wizard downloads missing prerequisites from (default: the source's Download.ini)."),
+        QStringLiteral("url"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show this help."));
     parser.addOptions({unattendedOption, folderOption, sourceOption, userOption, firstNameOption, surnameOption,
                        emailOption, passwordOption, cdOption, mediumNameOption, mediumFolderOption, scanOption,
-                       quickOption, desktopOption, menuOption, noLinksOption, filesOnlyOption, helpOption});
+                       quickOption, desktopOption, menuOption, noLinksOption, filesOnlyOption, downloadOption, helpOption});
     m_helpText = parser.helpText();
     if (!parser.parse(args)) {
         m_error = parser.errorText();
@@ -90,6 +99,7 @@ bool SetupOptions::parse(const QStringList &args)
     data.installFolder = absoluteFolder(parser.isSet(folderOption) ? parser.value(folderOption)
                                                                    : CKivInstallation::DefaultInstallFolder());
     sourceFolder = absoluteFolder(parser.isSet(sourceOption) ? parser.value(sourceOption) : DefaultSourceFolder());
+    downloadBase = parser.value(downloadOption);
     data.userName = parser.isSet(userOption) ? parser.value(userOption) : CKivInstallation::SystemUserName();
     data.firstName = parser.value(firstNameOption);
     data.surname = parser.value(surnameOption);

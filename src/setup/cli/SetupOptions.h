@@ -18,6 +18,7 @@ public:
     bool filesOnly = false;
     CKivSetupData data;
     QString sourceFolder;
+    QString downloadBase;   // where missing prerequisites are downloaded from; empty: the source's setting
     CKivFileCopyStep::LinkFolders links;
 
     QString error() const { return m_error; }

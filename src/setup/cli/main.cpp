@@ -1,33 +1,27 @@
-// melvora-setup: installs Melvora for the current user. With "--unattended" it runs the installation
-// steps on the values of its options, without the wizard's pages.
+// melvora-setup: installs Melvora for the current user. Without options it shows the wizard; with
+// "--unattended" it runs the same installation steps on the values of its options, without pages.
 #include "setup/Installation.h"
+#include "setup/PrerequisiteDownload.h"
 #include "setup/SetupChecks.h"
 #include "core/ConsoleUi.h"
 #include "core/QtTranslations.h"
 #include "setup/cli/SetupOptions.h"
+#include "setup/ui/SetupSheetOptions.h"
 
 #include <QCoreApplication>
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    KivQtTranslations::install(app);
-    CKivConsoleUi ui;
-    SetupOptions options;
-    if (!options.parse(QCoreApplication::arguments())) {
-        ui.printError(QStringLiteral("melvora-setup: ") + options.error());
-        return 1;
-    }
-    if (options.help) {
-        ui.print(options.helpText());
-        return 0;
-    }
-    if (!options.unattended) {
-        ui.printError(QStringLiteral("melvora-setup: the wizard's pages are not available; run it with --unattended "
-                                     "(see --help)."));
-        return 1;
-    }
+namespace {
 
+QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    return args;
+}
+
+int runUnattended(SetupOptions &options, CKivConsoleUi &ui)
+{
     CKivSetupData &data = options.data;
     if (!CKivSetupChecks::InstallFolder(data.installFolder))
         return 1;
@@ -65,4 +59,35 @@ int main(int argc, char **argv)
                                 "installiert.\n Sie können das Programm jetzt starten."));
     ui.print(QStringLiteral("Installed in ") + data.installFolder);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    SetupOptions options;
+    const bool parsed = options.parse(argumentsOf(argc, argv));
+    if (!parsed || options.help || options.unattended) {
+        QCoreApplication app(argc, argv);
+        KivQtTranslations::install(app);
+        CKivConsoleUi ui;
+        if (!parsed) {
+            ui.printError(QStringLiteral("melvora-setup: ") + options.error());
+            return 1;
+        }
+        if (options.help) {
+            ui.print(options.helpText());
+            return 0;
+        }
+        return runUnattended(options, ui);
+    }
+    KivSetupSheetOptions start;
+    start.data = options.data;
+    start.data.password.clear();
+    start.sourceFolder = options.sourceFolder;
+    start.links = options.links;
+    start.downloadBase = QUrl(options.downloadBase.isEmpty()
+                                  ? CKivPrerequisiteDownload::SourceBase(options.sourceFolder)
+                                  : options.downloadBase);
+    return runSetupWizard(argc, argv, start);
 }
