@@ -25,9 +25,10 @@ CSetupPage7::CSetupPage7(CSetupSheet &sheet)
     layout->addWidget(text);
     m_list->setHeaderLabels({QStringLiteral("Bezeichnung"), QStringLiteral("Status")});
     m_list->setRootIsDecorated(false);
-    m_list->setColumnWidth(0, 240);
-    m_list->setColumnWidth(1, 60);
-    m_list->header()->setStretchLastSection(true);
+    // The names (the system's full name among them) take the room; the states are short words.
+    m_list->header()->setStretchLastSection(false);
+    m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     layout->addWidget(m_list, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -74,6 +75,11 @@ void CSetupPage7::checkLibraries(bool withMessage)
 bool CSetupPage7::isComplete() const
 {
     return !m_needsDownload;
+}
+
+bool CSetupPage7::validatePage()
+{
+    return isComplete();
 }
 
 void CSetupPage7::Download()

@@ -20,6 +20,8 @@ public:
 
     void initializePage() override;
     bool isComplete() const override;
+    // Next is refused, not only greyed, while a prerequisite is missing.
+    bool validatePage() override;
 
     QTreeWidget *List() const { return m_list; }
     QPushButton *DownloadButton() const { return m_download; }
