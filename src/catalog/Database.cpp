@@ -4,6 +4,7 @@
 #include "core/UserInterface.h"
 #include "catalog/CatalogLog.h"
 #include "catalog/OdbcIni.h"
+#include "catalog/StatementCache.h"
 
 #include <QAtomicInteger>
 #include <QFileInfo>
@@ -116,6 +117,7 @@ bool CKivDatabase::IsOpen() const
 
 void CKivDatabase::Close()
 {
+    KivStatementCache::Release(m_connectionName);
     if (QSqlDatabase::contains(m_connectionName))
         connection().close();
 }

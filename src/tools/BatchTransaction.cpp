@@ -2,7 +2,13 @@
 
 #include "catalog/Database.h"
 
-#include <QSqlQuery>
+#include <QLoggingCategory>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcBatch, "melvora.tools")
+
+} // namespace
 
 CKivBatchTransaction::CKivBatchTransaction(CKivDatabase &db, int chunk) : m_db(db), m_chunk(chunk < 1 ? 1 : chunk) {}
 
@@ -11,26 +17,41 @@ CKivBatchTransaction::~CKivBatchTransaction()
     Flush();
 }
 
-bool CKivBatchTransaction::exec(const char *sql)
-{
-    QSqlQuery query(m_db.connection());
-    return query.exec(QLatin1String(sql));
-}
-
-void CKivBatchTransaction::begin()
+quint64 CKivBatchTransaction::begin()
 {
     if (!m_open)
         m_open = m_db.BeginTransaction();
-    m_savepoint = m_open && exec("SAVEPOINT kiv_batch_file");
+    return m_db.ErrorCount();
 }
 
-void CKivBatchTransaction::end(bool ok)
+void CKivBatchTransaction::end(const CKivMp3::Ptr &item, bool ok, quint64 errorsBefore)
 {
-    if (m_savepoint) {
-        if (!ok)
-            exec("ROLLBACK TO SAVEPOINT kiv_batch_file");
-        exec("RELEASE SAVEPOINT kiv_batch_file");
-        m_savepoint = false;
+    if (!m_open)
+        return;
+    if (m_db.ErrorCount() != errorsBefore) {
+        // A statement was refused: on PostgreSQL the transaction takes nothing more until it is
+        // rolled back. The refused call has already taken back its own file and values.
+        replayChunk();
+        if (ok)
+            m_written.push_back(item);
+        return;
+    }
+    if (ok && (m_written.empty() || m_written.back() != item))
+        m_written.push_back(item);
+}
+
+void CKivBatchTransaction::replayChunk()
+{
+    m_db.Rollback();
+    m_open = m_db.BeginTransaction();
+    const std::vector<CKivMp3::Ptr> written = std::move(m_written);
+    m_written.clear();
+    for (const CKivMp3::Ptr &item : written) {
+        if (item->Save(m_db))
+            m_written.push_back(item);
+        else
+            qCWarning(lcBatch).noquote() << "The row of" << item->FullPath()
+                                         << "could not be written again after a refused row of its batch";
     }
 }
 
@@ -46,4 +67,5 @@ void CKivBatchTransaction::Flush()
         m_db.Rollback();
     m_open = false;
     m_files = 0;
+    m_written.clear();
 }

@@ -60,7 +60,7 @@ KivBatchSummary Run(const std::vector<KivRenameJob> &jobs, CKivDatabase &db, con
         const CKivMp3Data before = job.item->Data();
         if (!reason.isEmpty()) {
             outcome = {job.item, KivFileOutcome::Failed, reason};
-        } else if (!transaction.Step([&] { return job.item->Rename(job.preview, db).has_value(); })) {
+        } else if (!transaction.Step(job.item, [&] { return job.item->Rename(job.preview, db).has_value(); })) {
             outcome = {job.item, KivFileOutcome::Failed, QStringLiteral("cannot rename")};
         } else if (job.item->GetFilename() != before.m_Filename) {
             outcome = {job.item, KivFileOutcome::Ok, before.m_Filename + QStringLiteral(" -> ") + job.item->GetFilename()};

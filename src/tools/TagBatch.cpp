@@ -191,7 +191,7 @@ KivBatchSummary Run(const std::vector<KivTagJob> &jobs, CKivDatabase &db, const 
                 // An empty genre means none: the genre table has no such name and the tag keeps its own.
                 const bool noGenre = change.field == KivTagField::Genre && change.text.isEmpty();
                 const QString text = describe(*job.item, change);
-                if (transaction.Step([&] { return write(*job.item, change, db); })) {
+                if (transaction.Step(job.item, [&] { return write(*job.item, change, db); })) {
                     if (differs)
                         changes.append(text);
                 } else if (!noGenre) {

@@ -242,6 +242,39 @@ private Q_SLOTS:
         QCOMPARE(row(m_items[0])->m_Filename, QStringLiteral("a.mp3"));
     }
 
+    // The catalog refuses the middle file's new name (another row holds that key, its file is gone):
+    // that file keeps its name on disk and in its row; the files before and after it in the same
+    // transaction are renamed and stay so.
+    void refusedRowIsUndoneAlone()
+    {
+        const CKivMp3::Ptr ghost = song(QStringLiteral("Rock\\Live\\"), QStringLiteral("x.mp3"), "Ghost");
+        QVERIFY(ghost);
+        QVERIFY(QFile::remove(ghost->FullPath()));
+        std::vector<KivRenameJob> jobs{{m_items[0], QStringLiteral("first")},
+                                       {m_items[1], QStringLiteral("x")},
+                                       {m_items[2], QStringLiteral("third")}};
+        QStringList statuses;
+        KivBatchHooks h = hooks();
+        h.report = [&statuses](const KivFileOutcome &o) { statuses << KivFileOutcome::StatusText(o.status); };
+        const KivBatchSummary sum = KivRenameBatch::Run(jobs, m_w.db(), h, nullptr);
+        QCOMPARE(statuses, (QStringList{QStringLiteral("ok"), QStringLiteral("failed"), QStringLiteral("ok")}));
+        QCOMPARE(sum.ok, 2);
+        const QStringList names{QStringLiteral("first.mp3"), QStringLiteral("b.mp3"), QStringLiteral("third.mp3")};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(m_items[size_t(i)]->GetFilename(), names[i]);
+            QVERIFY(QFile::exists(m_items[size_t(i)]->FullPath()));
+            QCOMPARE(row(m_items[size_t(i)])->m_Filename, names[i]);
+        }
+        QVERIFY(!QFile::exists(ghost->FullPath()));
+        QCOMPARE(row(ghost)->m_Filename, QStringLiteral("x.mp3"));
+
+        // A tag batch after it runs in a fresh transaction and is stored.
+        KivTagEdits edits;
+        edits.album = QStringLiteral("Danach");
+        QCOMPARE(KivTagBatch::Run(KivTagBatch::FromEdits(m_items, edits), m_w.db(), hooks(), false, nullptr).ok, 3);
+        QCOMPARE(row(m_items[1])->m_Album, QStringLiteral("Danach"));
+    }
+
     void progressStopsBetweenFiles()
     {
         KivTagEdits edits;

@@ -2,6 +2,7 @@
 
 #include "core/UserInterface.h"
 #include "catalog/Database.h"
+#include "catalog/Mp3sBulkInsert.h"
 #include "catalog/RsFolder.h"
 #include "catalog/RsMp3s.h"
 #include "catalog/Transaction.h"
@@ -63,6 +64,7 @@ private:
         CKivTransaction transaction(m_db);
         if (!transaction.IsActive())
             return SIZE_MAX;
+        m_pending.clear();
         size_t i = from;
         for (; i < end && !m_list.IsCancelled(); ++i) {
             if (!storeItem(i)) {
@@ -70,7 +72,7 @@ private:
                 return SIZE_MAX;
             }
         }
-        if (!transaction.Commit()) {
+        if (!insertPending() || !transaction.Commit()) {
             rollBack(from, i);
             return SIZE_MAX;
         }
@@ -104,8 +106,12 @@ private:
         if (folderId < 0)
             return false;
         const auto known = m_known.constFind(item->MediumSubPathFilename());
-        if (known == m_known.constEnd() && !m_singly)
-            return insertNew(*item, folderId);
+        if (known == m_known.constEnd() && !m_singly) {
+            // Added with the other new files of the transaction, in one statement.
+            item->SetFolderID(folderId);
+            m_pending.push_back(item.get());
+            return true;
+        }
         if (known != m_known.constEnd())
             item->AdoptStoredRow(known->id, known->created, known->rating);
         item->SetFolderID(folderId);
@@ -124,21 +130,33 @@ private:
             m_known.insert(rows.m_MediumSubPathFilename, {rows.m_ID, rows.m_Anlegedatum, rows.m_Bewertung});
     }
 
-    // A file the catalog does not know yet: its row is added without looking for it first. Should
-    // the key have been added meanwhile after all, the unique key refuses the row, and the batch is
-    // stored again item by item through the item's own save, which finds the row by its key.
-    bool insertNew(CKivMp3 &item, qint32 folderId)
+    // The files of the transaction the catalog does not know yet: their rows are added together
+    // without looking for them first. Should a key have been added meanwhile after all, the unique
+    // key refuses the rows, and the transaction is stored again item by item through the item's own
+    // save, which finds the row by its key.
+    bool insertPending()
     {
-        CKivMp3Data data = item.Data();
-        data.m_FolderID = folderId;
-        data.m_Anlegedatum = QDateTime::currentDateTime();
-        data.m_SearchIndex = data.ComposeSearchIndex();
-        m_rows.AddNew();
-        KivMp3Row::Write(data, m_rows, true);
-        if (!m_rows.Update())
+        if (m_pending.empty())
+            return true;
+        std::vector<CKivMp3sRow> rows;
+        rows.reserve(m_pending.size());
+        for (const CKivMp3 *item : m_pending) {
+            CKivMp3sRow row = item->Data();
+            row.m_SearchIndex = item->Data().ComposeSearchIndex();
+            row.m_MediumSubPathFilename = item->Data().Key();
+            rows.push_back(std::move(row));
+        }
+        std::vector<const CKivMp3sRow *> pointers;
+        pointers.reserve(rows.size());
+        for (const CKivMp3sRow &row : rows)
+            pointers.push_back(&row);
+        const QDateTime created = QDateTime::currentDateTime();
+        std::vector<qint32> ids;
+        if (!KivMp3sBulkInsert::Run(m_db, pointers, created, ids))
             return false;
-        item.SetFolderID(folderId);
-        item.AdoptStoredRow(m_rows.m_ID, data.m_Anlegedatum, data.m_Bewertung);
+        for (size_t k = 0; k < m_pending.size(); ++k)
+            m_pending[k]->AdoptStoredRow(ids[k], created, rows[k].m_Bewertung);
+        m_pending.clear();
         return true;
     }
 
@@ -181,6 +199,7 @@ private:
         qint32 rating;
     };
     QHash<QString, KnownRow> m_known;
+    std::vector<CKivMp3 *> m_pending;
     bool m_singly = false;
 };
 

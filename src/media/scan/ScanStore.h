@@ -9,7 +9,7 @@ class CKivScanList;
 namespace KivScanStore {
 
 // Items per transaction.
-constexpr int BatchSize = 500;
+constexpr int BatchSize = 2000;
 
 void Run(CKivScanList &list);
 

@@ -3,6 +3,7 @@
 #include "mp3/item/Mp3Item.h"
 
 #include "core/UserInterface.h"
+#include "catalog/Mp3sRowUpdate.h"
 #include "catalog/RsFolder.h"
 #include "media/MedienListe.h"
 #include "media/Medium.h"
@@ -28,6 +29,32 @@ bool isPlainFileName(const QString &name)
 {
     return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
         && !name.contains(QChar(0));
+}
+
+// A change of a stored item written as one update of the columns that differ from its values
+// before; nothing when the item has no stored row, its row is gone or nothing differs (the caller
+// then saves it whole). The search text of now must be composed already.
+std::optional<bool> updateChangedColumns(CKivDatabase &db, const CKivMp3Data &before, const CKivMp3Data &now)
+{
+    if (now.m_ID == -1)
+        return std::nullopt;
+    // The row holds what the item held before, with its key and search text composed as a save
+    // composes them.
+    CKivMp3sRow was = before;
+    was.m_SearchIndex = before.ComposeSearchIndex();
+    was.m_MediumSubPathFilename = before.Key();
+    CKivMp3sRow is = now;
+    is.m_MediumSubPathFilename = now.Key();
+    switch (KivMp3sRowUpdate::Run(db, now.m_ID, was, is)) {
+    case KivMp3sRowUpdate::Result::Updated:
+        return true;
+    case KivMp3sRowUpdate::Result::Failed:
+        return false;
+    case KivMp3sRowUpdate::Result::Unchanged:
+    case KivMp3sRowUpdate::Result::NoRow:
+        break;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -64,7 +91,13 @@ bool CKivMp3::changeTag(CKivDatabase &db, const std::function<void(CKivMp3Data &
         m_data = old;
         return false;
     }
-    if (Save(db))
+    rebuildSearchIndex();
+    const std::optional<bool> updated = updateChangedColumns(db, old, m_data);
+    if (updated.value_or(false)) {
+        m_ratingFromFile = false;
+        return true;
+    }
+    if (!updated.has_value() && Save(db))
         return true;
     // The row refused the change: the file gets its old tag back, so both still agree.
     m_data = old;
@@ -130,7 +163,13 @@ std::optional<QString> CKivMp3::Rename(const QString &newName, CKivDatabase &db)
         return std::nullopt;
     const CKivMp3Data old = m_data;
     m_data.m_Filename = *used;
-    if (Save(db))
+    rebuildSearchIndex();
+    const std::optional<bool> updated = updateChangedColumns(db, old, m_data);
+    if (updated.value_or(false)) {
+        m_ratingFromFile = false;
+        return used;
+    }
+    if (!updated.has_value() && Save(db))
         return used;
     // The row keeps the old name (another row may hold the new key): so does the file.
     KivMp3FileOps::RenameKeeping(KivMp3FileOps::Join(folder, *used), folder, old.m_Filename);
