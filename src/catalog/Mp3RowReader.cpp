@@ -240,6 +240,18 @@ private:
 CKivMp3RowReader::CKivMp3RowReader(CKivDatabase &db, int blockRows)
     : m_db(db), m_blockRows(qMax(1, blockRows))
 {
+    SetColumns({});
+}
+
+void CKivMp3RowReader::SetColumns(const QStringList &columns)
+{
+    m_active.clear();
+    for (int c = 0; c < ColumnCount; ++c) {
+        const QLatin1String name(g_columns[c].name);
+        // ID comes first: a text that did not fit is read again whole by it.
+        if (c == 0 || columns.isEmpty() || columns.contains(name, Qt::CaseInsensitive))
+            m_active.push_back(c);
+    }
 }
 
 QStringList CKivMp3RowReader::columnNames()
@@ -279,7 +291,11 @@ bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
     }
     const SQLHSTMT h = stmt.handle();
 
-    QString sql = QStringLiteral("SELECT ") + columnNames().join(QLatin1String(", ")) + QLatin1String(" FROM Mp3s");
+    QStringList selected;
+    for (const int c : m_active)
+        selected.append(QLatin1String(g_columns[c].name));
+    const int activeCount = int(m_active.size());
+    QString sql = QStringLiteral("SELECT ") + selected.join(QLatin1String(", ")) + QLatin1String(" FROM Mp3s");
     if (!query.filter.isEmpty())
         sql += QLatin1String(" WHERE ") + m_db.dialect().filterText(query.filter);
     sql += QLatin1String(" ORDER BY ") + (query.sort.isEmpty() ? QStringLiteral("ID") : query.sort);
@@ -297,10 +313,10 @@ bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
     // The SQLite driver hands out its UTF-8 as it is; wide characters would be converted by the
     // driver manager on every value. The PostgreSQL Unicode driver speaks UTF-16.
     const bool utf8 = m_db.dialect().engine() == CKivSqlDialect::Engine::SQLite;
-    std::vector<ColumnBuffer> buffers(static_cast<size_t>(ColumnCount));
-    for (int c = 0; c < ColumnCount; ++c) {
-        const ColumnDef &def = g_columns[c];
-        ColumnBuffer &b = buffers[size_t(c)];
+    std::vector<ColumnBuffer> buffers(static_cast<size_t>(activeCount));
+    for (int a = 0; a < activeCount; ++a) {
+        const ColumnDef &def = g_columns[m_active[size_t(a)]];
+        ColumnBuffer &b = buffers[size_t(a)];
         SQLSMALLINT cType = SQL_C_SLONG;
         switch (def.kind) {
         case Kind::Integer:
@@ -319,7 +335,7 @@ bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
         }
         b.data.resize(size_t(b.elementBytes) * size_t(m_blockRows));
         b.indicator.resize(size_t(m_blockRows));
-        if (!SQL_SUCCEEDED(SQLBindCol(h, SQLUSMALLINT(c + 1), cType, b.data.data(), b.elementBytes,
+        if (!SQL_SUCCEEDED(SQLBindCol(h, SQLUSMALLINT(a + 1), cType, b.data.data(), b.elementBytes,
                                       b.indicator.data()))) {
             m_lastError = diagnostics(SQL_HANDLE_STMT, h);
             return fail(QStringLiteral("binding column ") + QLatin1String(def.name));
@@ -353,9 +369,9 @@ bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
                 continue;
             CKivMp3sRow row;
             // ID is the first column: a text that did not fit is read again whole by it.
-            for (int c = 0; c < ColumnCount; ++c) {
-                const ColumnDef &def = g_columns[c];
-                ColumnBuffer &b = buffers[size_t(c)];
+            for (int a = 0; a < activeCount; ++a) {
+                const ColumnDef &def = g_columns[m_active[size_t(a)]];
+                ColumnBuffer &b = buffers[size_t(a)];
                 const SQLLEN indicator = b.indicator[r];
                 const char *cell = b.data.data() + SQLLEN(r) * b.elementBytes;
                 const bool isNull = indicator == SQL_NULL_DATA;

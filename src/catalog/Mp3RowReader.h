@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class CKivDatabase;
 class IKivMp3Filter;
@@ -35,6 +36,10 @@ public:
     // reported to the user, who then gets the filter dialog to correct it; the result is false.
     bool ReadWithFilter(IKivMp3Filter &filter, const Sink &sink);
 
+    // Reads only these columns (by name, case ignored) and ID; the other members of the rows keep
+    // their defaults. An empty list reads every column again.
+    void SetColumns(const QStringList &columns);
+
     QString lastError() const { return m_lastError; }
     // Whether the last Read failed because the database refused the statement.
     bool lastFailedInDatabase() const { return m_failedInDatabase; }
@@ -49,6 +54,7 @@ private:
 
     CKivDatabase &m_db;
     int m_blockRows;
+    std::vector<int> m_active;  // indices of the columns read, ID first
     QString m_lastError;
     bool m_failedInDatabase = false;
     qint64 m_rowsRead = 0;

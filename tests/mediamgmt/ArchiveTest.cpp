@@ -9,6 +9,8 @@
 #include "media/archive/MediumArchiveImport.h"
 #include "media/scan/ScanList.h"
 #include "mp3/item/Mp3ArchiveRecord.h"
+#include "mp3/item/Mp3Row.h"
+#include "catalog/RsMp3s.h"
 #include "support/TestRegistry.h"
 
 #include <QFile>
@@ -68,6 +70,61 @@ private Q_SLOTS:
         QCOMPARE(header->driveType, 3);
         QVERIFY(!header->isCd);
         QCOMPARE(KivBinary::readLe32Signed(bytes.constData() + 304 + 452), -1);  // artist ID
+    }
+
+    // The records are the medium's rows whole, in the order of their IDs, whatever other media and
+    // pending imports lie between them; a row whose import number is NULL counts as catalogued.
+    void exportedRecordsAreTheRowsInIdOrder()
+    {
+        QVERIFY(f.medium(QStringLiteral("Musik"), f.folder(QStringLiteral("musik"))));
+        QVERIFY(f.medium(QStringLiteral("Andere"), f.folder(QStringLiteral("andere"))));
+        {
+            CRsMp3s rows(f.db());
+            for (int i = 0; i < 12; ++i) {
+                rows.AddNew();
+                rows.m_Mediumname = i % 3 == 1 ? QStringLiteral("Andere") : QStringLiteral("Musik");
+                rows.m_SubPath = QStringLiteral("Pop\\Live\\");
+                rows.m_Filename = QStringLiteral("Lied %1.mp3").arg(i);
+                rows.m_MediumSubPathFilename = QLatin1Char('(') + rows.m_Mediumname + QLatin1Char(')') + rows.m_SubPath
+                                             + rows.m_Filename;
+                rows.m_Title = QStringLiteral("Größe \"%1\"").arg(i);
+                rows.m_Artist = QStringLiteral("Artist %1").arg(i);
+                rows.m_Album = QStringLiteral("Album");
+                rows.m_Year = QStringLiteral("20%1").arg(i, 2, 10, QLatin1Char('0'));
+                rows.m_Comment = QStringLiteral("Kommentar");
+                rows.m_GenreName = QStringLiteral("Rock");
+                rows.m_Genre = 17;
+                rows.m_TrackNr = i;
+                rows.m_Bewertung = 1 + i % 5;
+                rows.m_Frames = 1000 + i;
+                rows.m_Length = 200 + i;
+                rows.m_BitRate = 128;
+                rows.m_SampleRate = 44100;
+                rows.m_ChannelMode = i % 4;
+                rows.m_FileSize = 4000000 + i;
+                rows.m_Validity = 3;
+                rows.m_FolderID = 0;
+                rows.m_ImportID = i == 5 ? 9 : 0;
+                QVERIFY(rows.Update());
+            }
+        }
+        QSqlQuery query(f.db().connection());
+        QVERIFY(query.exec(QStringLiteral("UPDATE Mp3s SET ImportID=NULL WHERE Filename='Lied 3.mp3'")));
+
+        QByteArray expected;
+        CRsMp3s rows(f.db());
+        QVERIFY(rows.Open());
+        for (; !rows.IsEOF(); rows.MoveNext()) {
+            if (rows.m_Mediumname == QLatin1String("Musik") && rows.m_ImportID == 0)
+                expected += KivMp3ArchiveRecord::Fill(KivMp3Row::Read(rows));
+        }
+        rows.Close();
+        QCOMPARE(expected.size(), 7 * 520);
+        const QString path = exportMedium(QStringLiteral("Musik"), QStringLiteral("m.mar"));
+        QVERIFY(!path.isEmpty());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().mid(304), expected);
     }
 
     // Pending imports are not part of a medium's archive; a medium of them only cannot be exported.

@@ -2,6 +2,8 @@
 
 #include "core/BinaryText.h"
 
+#include <cstring>
+
 namespace KivMp3ArchiveRecord {
 
 namespace {
@@ -52,13 +54,31 @@ QString withoutTrailingBlanks(QString text)
 QByteArray Fill(const CKivMp3Data &data)
 {
     QByteArray record(kSize, '\0');
-    char *out = record.data();
+    FillInto(record.data(), data);
+    return record;
+}
+
+void FillInto(char *out, const CKivMp3Data &data)
+{
+    std::memset(out, 0, kSize);
     for (const TextSlot &slot : kTexts)
         KivBinary::writeFullSlot(out + slot.offset, slot.size, data.*slot.member);
     KivBinary::writeLe32(out + kArtistIdOffset, quint32(qint32(-1)));
     for (const IntSlot &slot : kInts)
         KivBinary::writeLe32(out + slot.offset, quint32(data.*slot.member));
-    return record;
+}
+
+QStringList ColumnNames()
+{
+    return {QStringLiteral("Title"),    QStringLiteral("Artist"),      QStringLiteral("Album"),
+            QStringLiteral("Year"),     QStringLiteral("Comment"),     QStringLiteral("GenreName"),
+            QStringLiteral("Filename"), QStringLiteral("Mediumname"),  QStringLiteral("SubPath"),
+            QStringLiteral("TrackNr"),  QStringLiteral("Genre"),       QStringLiteral("Frames"),
+            QStringLiteral("Length"),   QStringLiteral("MpegVersion"), QStringLiteral("MpegLayer"),
+            QStringLiteral("HasCRC"),   QStringLiteral("BitRate"),     QStringLiteral("SampleRate"),
+            QStringLiteral("ChannelMode"), QStringLiteral("Emphasis"), QStringLiteral("Copyright"),
+            QStringLiteral("Original"), QStringLiteral("Bewertung"),   QStringLiteral("FileSize"),
+            QStringLiteral("Validity")};
 }
 
 std::optional<CKivMp3Data> Read(const QByteArray &record)

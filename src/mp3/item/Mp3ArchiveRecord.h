@@ -3,6 +3,7 @@
 #include "mp3/item/Mp3Data.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <optional>
 
@@ -16,6 +17,10 @@ constexpr int kSize = 520;
 // The record of data. A text longer than its slot is cut (at a character boundary) and then fills
 // the slot without an ending zero; the artist ID is always written as -1.
 QByteArray Fill(const CKivMp3Data &data);
+// The same into kSize bytes at out.
+void FillInto(char *out, const CKivMp3Data &data);
+// The catalog columns a record holds (the artist ID is not taken from the row).
+QStringList ColumnNames();
 
 // The values of a record; nothing when it holds fewer than kSize bytes (a record cut off at the end
 // of a file). Texts are read up to the first zero or the end of their slot, without trailing blanks.
