@@ -30,10 +30,11 @@ void CKivBatchTransaction::end(const CKivMp3::Ptr &item, bool ok, quint64 errors
         return;
     if (m_db.ErrorCount() != errorsBefore) {
         // A statement was refused: on PostgreSQL the transaction takes nothing more until it is
-        // rolled back. The refused call has already taken back its own file and values.
-        replayChunk();
+        // rolled back. The refused call has already taken back its own file and values; a call that
+        // went through all the same is written again with the others.
         if (ok)
             m_written.push_back(item);
+        replayChunk();
         return;
     }
     if (ok && (m_written.empty() || m_written.back() != item))
