@@ -99,7 +99,7 @@ void CMelvoraDoc::OnLogin(const QString &userName, int userId)
     CKivCatalogErrorWatch watch(m_db);
     m_userId = userId;
     m_userName = userName;
-    KivCodePage::setId3v1(KivCodePage::storedId3v1(m_settings.GetUserName()));
+    KivCodePage::setId3v1(KivCodePage::storedId3v1(m_settings.GetUserName(), m_settings.store()));
     Q_EMIT userChanged(userName);
 
     m_cdManager->Stop();

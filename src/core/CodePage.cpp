@@ -80,15 +80,15 @@ QString decode(const QByteArray &bytes, const QString &codePage)
     return decodeIn(indexOf(codePage), bytes);
 }
 
-QString storedId3v1(const QString &userName)
+QString storedId3v1(const QString &userName, CKivProfileStore &store)
 {
-    return CKivProfileStore::defaultStore().value(userName + QStringLiteral("\\Tags"), QStringLiteral("ID3v1CodePage"),
+    return store.value(userName + QStringLiteral("\\Tags"), QStringLiteral("ID3v1CodePage"),
                                                   automatic());
 }
 
-void storeId3v1(const QString &userName, const QString &codePage)
+void storeId3v1(const QString &userName, const QString &codePage, CKivProfileStore &store)
 {
-    CKivProfileStore::defaultStore().setValue(userName + QStringLiteral("\\Tags"), QStringLiteral("ID3v1CodePage"),
+    store.setValue(userName + QStringLiteral("\\Tags"), QStringLiteral("ID3v1CodePage"),
                                               codePage);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ProfileStore.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -25,8 +27,9 @@ QString decode(const QByteArray &bytes, const QString &codePage);
 
 // The user's stored choice in the profile store: section user name + "\Tags", key "ID3v1CodePage";
 // "Automatisch" when none is stored.
-QString storedId3v1(const QString &userName);
-void storeId3v1(const QString &userName, const QString &codePage);
+QString storedId3v1(const QString &userName, CKivProfileStore &store = CKivProfileStore::defaultStore());
+void storeId3v1(const QString &userName, const QString &codePage,
+                CKivProfileStore &store = CKivProfileStore::defaultStore());
 
 // The code page of ID3v1 texts for this process; an unknown name selects "Automatisch".
 void setId3v1(const QString &codePage);

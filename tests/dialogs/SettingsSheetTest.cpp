@@ -1,3 +1,4 @@
+#include "core/CodePage.h"
 #include "core/ProfileStore.h"
 #include "core/Settings.h"
 #include "app/ui/settings/ColorButton.h"
@@ -8,6 +9,7 @@
 #include "mp3/MpegAudioInfo.h"
 #include "mp3/TagSettings.h"
 
+#include <QComboBox>
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
@@ -200,6 +202,28 @@ private Q_SLOTS:
         KivTagSettings::SetNurId3v1Lesen(*m_settings, false);
         KivTagSettings::Apply(*m_settings);
         QVERIFY(!CMpegAudioInfo::ReadId3v1Only());
+    }
+
+    void tagsPageChoosesTheId3v1CodePage()
+    {
+        CKivSettingsSheet sheet(*m_settings);
+        sheet.show();
+        auto *combo = child<QComboBox>(page(sheet, "tags"), "id3v1CodePage");
+        QCOMPARE(combo->currentText(), KivCodePage::automatic());
+        QCOMPARE(combo->itemText(0), KivCodePage::automatic());
+        const QString cyrillic = KivCodePage::names().value(1);
+        combo->setCurrentText(cyrillic);
+        sheet.accept();
+        QCOMPARE(KivCodePage::storedId3v1(m_settings->GetUserName(), *m_store), cyrillic);
+        QCOMPARE(KivCodePage::id3v1(), cyrillic);
+
+        // The next opening shows the stored choice; going back to automatic puts it in force.
+        CKivSettingsSheet again(*m_settings);
+        auto *next = child<QComboBox>(page(again, "tags"), "id3v1CodePage");
+        QCOMPARE(next->currentText(), cyrillic);
+        next->setCurrentIndex(0);
+        again.accept();
+        QCOMPARE(KivCodePage::id3v1(), KivCodePage::automatic());
     }
 
     void folderViewPageWritesOneOrZero()
