@@ -31,4 +31,6 @@ CKivBanner::CKivBanner(const QString &title, const QString &text, const QIcon &i
     row->setContentsMargins(12, 8, 12, 8);
     row->addLayout(texts, 1);
     row->addWidget(iconLabel, 0, Qt::AlignTop);
+    // The band keeps its own height; a taller dialog gives the room to its lists, not to the band.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 }

@@ -58,6 +58,7 @@ void CKivPlayerInfoPanel::paintEvent(QPaintEvent *)
         const QString value = painter.fontMetrics().elidedText(values[i], Qt::ElideRight, width);
         painter.drawText(QRect(4, top, width, 35), Qt::AlignLeft | Qt::AlignBottom, value);
         painter.setFont(captionFont);
-        painter.drawText(QRect(4, top + 33, width, 18), Qt::AlignLeft | Qt::AlignTop, captions[i]);
+        // Tall enough for the descenders of the caption font ("g" of "Länge").
+        painter.drawText(QRect(4, top + 33, width, 22), Qt::AlignLeft | Qt::AlignTop, captions[i]);
     }
 }
