@@ -70,6 +70,10 @@ double CKivQtMediaBackend::CurrentPosition() const
     const QMediaPlayer::MediaStatus status = m_player->mediaStatus();
     if (status == QMediaPlayer::LoadingMedia || status == QMediaPlayer::NoMedia)
         return -1.0;
+    // The length arrives a moment after the file is loaded; until then a position of 0 would equal
+    // the length 0 and read as "at the end", and the player would skip the track.
+    if (m_player->duration() <= 0)
+        return -1.0;
     return m_player->position() / 1000.0;
 }
 
