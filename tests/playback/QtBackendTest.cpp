@@ -93,9 +93,11 @@ private Q_SLOTS:
             QTRY_VERIFY_WITH_TIMEOUT(backend->CurrentPosition() > 0.1, 5000);
             // At the end of the first file the second one starts by itself.
             QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(backend->FileName()).fileName(), QStringLiteral("b.mp3"), 10000);
+            // The mark moves with the file; checked at once, since the short tone may end again
+            // (and wrap round to a.mp3) while a busy machine waits below.
+            QCOMPARE(list.mark, 1);
             QTRY_VERIFY_WITH_TIMEOUT(backend->CurrentPosition() > 0.1, 5000);
             QCOMPARE(player.EffectiveState(), int(CKivPlayer::Playing));
-            QCOMPARE(list.mark, 1);
             QVERIFY(f.ui.messages().isEmpty());
         }
         f.doc.reset();
