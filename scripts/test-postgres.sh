@@ -12,6 +12,13 @@ pg_start() {
     mkdir -p "$PG_DATA"
     [ "$(id -u)" -eq 0 ] && chown postgres "$PG_DATA"
     pg_as_owner "$PG_BIN/initdb" -D "$PG_DATA" -U postgres -A trust -E UTF8 --locale=C.UTF-8 >/dev/null
+    # The superuser needs no password; every other role logs in with its password over TCP, as on a
+    # real server, so that the password file of a shared catalog is really used.
+    cat > "$PG_DATA/pg_hba.conf" <<HBA
+local all all trust
+host all postgres 127.0.0.1/32 trust
+host all all 127.0.0.1/32 scram-sha-256
+HBA
     pg_as_owner "$PG_BIN/pg_ctl" -D "$PG_DATA" -l "$PG_DATA/server.log" -w \
         -o "-p $PG_PORT -k $PG_DATA -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null
     pg_as_owner "$PG_BIN/createdb" -h 127.0.0.1 -p "$PG_PORT" -U postgres melvora_test

@@ -1,6 +1,7 @@
 #include "catalog/CatalogCreator.h"
 
 #include "catalog/CatalogLog.h"
+#include "catalog/CatalogVersion.h"
 #include "catalog/OdbcIni.h"
 
 #include <QAtomicInteger>
@@ -21,7 +22,7 @@ QStringList CKivCatalogCreator::TableNames()
 {
     return {QStringLiteral("Benutzer"), QStringLiteral("MedienNamen"), QStringLiteral("MedienUser"),
             QStringLiteral("CDs"),      QStringLiteral("Folder"),      QStringLiteral("Mp3s"),
-            QStringLiteral("Import"),   QStringLiteral("Interpreten")};
+            QStringLiteral("Import"),   QStringLiteral("Interpreten"), QStringLiteral("KatalogVersion")};
 }
 
 QString CKivCatalogCreator::SchemaScript(CKivSqlDialect::Engine engine)
@@ -88,6 +89,25 @@ bool CKivCatalogCreator::CreateTables(QSqlDatabase &db, bool replaceExisting)
     if (statements.isEmpty())
         return fail(QStringLiteral("The schema script is missing"));
 
+    m_held = Held::None;
+    if (!replaceExisting) {
+        // Tables already there: the catalog exists (or a part of one) and stays exactly as it is.
+        QStringList present;
+        for (const QString &table : TableNames()) {
+            QSqlQuery probe(db);
+            if (probe.exec(QStringLiteral("SELECT * FROM ") + table + QLatin1String(" WHERE 1=0")))
+                present << table;
+        }
+        if (!present.isEmpty()) {
+            // A catalog of a program that kept no version row has every table but that one.
+            m_held = present.size() >= TableNames().size() - 1 ? Held::Complete : Held::Partial;
+            return fail(m_held == Held::Complete
+                            ? QStringLiteral("The database already holds a catalog; nothing was changed")
+                            : QStringLiteral("The database already holds the catalog tables %1; nothing was changed")
+                                  .arg(present.join(QLatin1String(", "))));
+        }
+    }
+
     QStringList all;
     if (replaceExisting) {
         const QStringList tables = TableNames();
@@ -109,6 +129,10 @@ bool CKivCatalogCreator::CreateTables(QSqlDatabase &db, bool replaceExisting)
         }
     }
     query.finish();
+    if (QString error; !CKivCatalogVersion::Write(db, &error)) {
+        db.rollback();
+        return fail(QStringLiteral("Creating the catalog failed: ") + error);
+    }
     if (!db.commit())
         return fail(QStringLiteral("Creating the catalog failed at commit: ") + db.lastError().text());
     return true;

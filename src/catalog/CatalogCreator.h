@@ -21,13 +21,16 @@ public:
 
     // The catalog in the database the data source names; a SQLite data source's missing file is
     // created. With replaceExisting the catalog tables there are dropped first (all their rows are
-    // lost); without it, a database that already holds one of them is left unchanged.
+    // lost); without it, a database that already holds one of them is left unchanged (held()).
     bool CreateForDataSource(const QString &dsn, bool replaceExisting = false);
 
     // The catalog tables and indexes on an open connection, in one transaction.
     bool CreateTables(QSqlDatabase &db, bool replaceExisting);
 
     QString lastError() const { return m_lastError; }
+    // Whether the last creation was refused because the database already holds a catalog, or a part.
+    enum class Held { None, Complete, Partial };
+    Held held() const { return m_held; }
 
     static QStringList TableNames();
     static QString SchemaScript(CKivSqlDialect::Engine engine);
@@ -39,4 +42,5 @@ private:
     bool fail(const QString &message);
 
     QString m_lastError;
+    Held m_held = Held::None;
 };

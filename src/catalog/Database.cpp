@@ -137,6 +137,37 @@ void CKivDatabase::NoteError(const QString &driverText)
 {
     ++m_errorCount;
     m_lastErrorText = driverText;
+    m_suspectLost = true;
+}
+
+bool CKivDatabase::ConnectionLost()
+{
+    if (m_lost)
+        return true;
+    // Inside a transaction the server refuses every statement after a failed one: no probe then.
+    if (!m_suspectLost || m_inTransaction || !QSqlDatabase::contains(m_connectionName))
+        return false;
+    m_suspectLost = false;
+    QSqlQuery probe(connection());
+    if (probe.exec(QStringLiteral("SELECT 1")))
+        return false;
+    qCWarning(lcCatalog).noquote() << "The connection to" << m_dataSourceName
+                                   << "is lost:" << probe.lastError().text();
+    m_lost = true;
+    return true;
+}
+
+bool CKivDatabase::Revive()
+{
+    if (m_inTransaction || !ConnectionLost())
+        return IsOpen();
+    Close();
+    m_sqliteTransaction = false;
+    if (!open())
+        return false;
+    qCInfo(lcCatalog).noquote() << "Connected to" << m_dataSourceName << "again";
+    m_lost = false;
+    return true;
 }
 
 bool CKivDatabase::sqliteStatement(const QString &sql, const char *what)
@@ -157,11 +188,14 @@ bool CKivDatabase::BeginTransaction()
     // in autocommit mode; the transaction is the database's own.
     if (m_dialect.engine() == CKivSqlDialect::Engine::SQLite) {
         m_sqliteTransaction = sqliteStatement(QStringLiteral("BEGIN IMMEDIATE"), "Starting a transaction");
+        m_inTransaction = m_sqliteTransaction;
         return m_sqliteTransaction;
     }
     QSqlDatabase db = connection();
-    if (db.transaction())
+    if (db.transaction()) {
+        m_inTransaction = true;
         return true;
+    }
     qCWarning(lcCatalog).noquote() << "Starting a transaction failed:" << db.lastError().text();
     NoteError(db.lastError().text());
     return false;
@@ -173,11 +207,19 @@ bool CKivDatabase::Commit()
         if (!sqliteStatement(QStringLiteral("COMMIT"), "Commit"))
             return false;
         m_sqliteTransaction = false;
+        m_inTransaction = false;
         return true;
     }
     QSqlDatabase db = connection();
-    if (db.commit())
+    if (db.commit()) {
+        m_inTransaction = false;
+        // The driver reports a commit on a connection it has lost as done; the server rolled back.
+        if (ConnectionLost()) {
+            NoteError(QStringLiteral("The connection was lost before the commit"));
+            return false;
+        }
         return true;
+    }
     qCWarning(lcCatalog).noquote() << "Commit failed:" << db.lastError().text();
     NoteError(db.lastError().text());
     return false;
@@ -185,6 +227,8 @@ bool CKivDatabase::Commit()
 
 bool CKivDatabase::Rollback()
 {
+    // Whether or not the server hears it, the transaction is over: a lost connection took it along.
+    m_inTransaction = false;
     if (m_sqliteTransaction) {
         m_sqliteTransaction = false;
         return sqliteStatement(QStringLiteral("ROLLBACK"), "Rollback");

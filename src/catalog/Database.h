@@ -56,6 +56,15 @@ public:
     quint64 ErrorCount() const { return m_errorCount; }
     QString LastErrorText() const { return m_lastErrorText; }
 
+    // A shared catalog's server can go away (stopped, network cut) and come back. After a failure has
+    // been noted, ConnectionLost() asks the server once whether the connection still works; Revive()
+    // opens a lost connection anew, never inside a transaction (the server has rolled that back, and
+    // the rest of the command must not run without it). Commands call Revive() before they start.
+    bool ConnectionLost();
+    bool Revive();
+    // Depth of the user commands running on this connection (a command may run another one).
+    int &CommandDepth() { return m_commandDepth; }
+
     // Registers (creates or updates) a user data source for a SQLite catalog file. Refused when the
     // attribute list "DSN=name\0DBQ=path\0\0" would exceed 200 bytes.
     static bool RegisterDataSource(const QString &dsn, const QString &databaseFile);
@@ -83,4 +92,9 @@ private:
     bool m_sqliteTransaction = false;
     quint64 m_errorCount = 0;
     QString m_lastErrorText;
+    // Failures noted since the connection was last asked whether it still works.
+    bool m_suspectLost = false;
+    bool m_lost = false;
+    bool m_inTransaction = false;
+    int m_commandDepth = 0;
 };

@@ -1,11 +1,15 @@
 #include "app/cli/CatalogCommands.h"
 
 #include "app/cli/CliArgs.h"
+#include "app/cli/PasswordPrompt.h"
 #include "core/ProfileStore.h"
 #include "core/Settings.h"
 #include "catalog/CatalogCheck.h"
 #include "catalog/CatalogCreator.h"
+#include "catalog/CatalogVersion.h"
 #include "catalog/Database.h"
+#include "catalog/PgPass.h"
+#include "catalog/PostgresSource.h"
 
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -52,6 +56,10 @@ int create(const QStringList &args)
         return fail(QStringLiteral("catalog create needs --sqlite FILE or --dsn NAME"), 1);
     CKivCatalogCreator creator;
     const bool ok = sqlite.isEmpty() ? creator.CreateForDataSource(dsn) : creator.CreateSqliteFile(sqlite);
+    if (!ok && creator.held() == CKivCatalogCreator::Held::Complete) {
+        QTextStream(stdout) << "data source " << dsn << " already holds a catalog; nothing was changed\n";
+        return 0;
+    }
     if (!ok)
         return fail(creator.lastError(), 1);
     QTextStream(stdout) << "catalog created in "
@@ -93,18 +101,76 @@ int check(const QStringList &args)
     }
     const bool complete = CKivCatalogCheck::IsComplete(tables);
     out << (complete ? "catalog complete" : "catalog incomplete") << "\n";
+    QSqlDatabase connection = db.connection();
+    const CKivCatalogVersion::Recorded version = CKivCatalogVersion::Read(connection);
+    if (version.present)
+        out << "catalog version: layout " << version.schema << ", created by program version " << version.program
+            << "\n";
+    else
+        out << "catalog version: not recorded\n";
+    if (const QString mismatch = CKivCatalogVersion::Mismatch(version); !mismatch.isEmpty()) {
+        out << mismatch << "\n";
+        return 1;
+    }
     return complete ? 0 : 1;
+}
+
+// register --dsn NAME --postgres HOST[:PORT]/DATABASE: the data source without any password; the
+// password goes into the client library's password file.
+int registerPostgres(const QString &dsn, const QString &target, const QString &user, const QString &sslmode,
+                     const QString &passwordFile)
+{
+    QString error;
+    std::optional<CKivPostgresSource> source = CKivPostgresSource::Parse(target, &error);
+    if (!source)
+        return fail(error, 1);
+    source->user = user.isEmpty() ? qEnvironmentVariable("USER") : user;
+    if (!sslmode.isNull())
+        source->sslmode = sslmode;
+    if (const QString reason = source->Invalid(); !reason.isEmpty())
+        return fail(reason, 1);
+
+    QString password;
+    if (!passwordFile.isNull()) {
+        password = readPasswordFile(passwordFile);
+        if (password.isNull())
+            return fail(QStringLiteral("cannot read the password file ") + passwordFile, 1);
+    } else {
+        password = promptPassword(QStringLiteral("Passwort für %1 auf %2: ").arg(source->user, source->host));
+    }
+    const QString pgpass = CKivPgPass::DefaultPath();
+    if (!password.isEmpty() && !CKivPgPass::Store(pgpass, source->PasswordEntry(), password, &error))
+        return fail(error, 1);
+    if (!source->Register(dsn, &error))
+        return fail(error, 1);
+    QTextStream out(stdout);
+    out << CKivDatabase::RegisterResultText(true) << "\n";
+    out << "data source " << dsn << ": " << source->user << "@" << source->host << ":" << source->port << "/"
+        << source->database << ", sslmode " << source->sslmode << "\n";
+    out << (password.isEmpty() ? QStringLiteral("no password stored") : QStringLiteral("password stored in ") + pgpass)
+        << "\n";
+    return 0;
 }
 
 int registerDataSource(const QStringList &args)
 {
     QStringList values;
-    if (!takeOptions(args, {QStringLiteral("--dsn"), QStringLiteral("--sqlite")}, values))
+    if (!takeOptions(args,
+                     {QStringLiteral("--dsn"), QStringLiteral("--sqlite"), QStringLiteral("--postgres"),
+                      QStringLiteral("--db-user"), QStringLiteral("--sslmode"), QStringLiteral("--db-password-file")},
+                     values))
         return 1;
     const QString dsn = values.at(0);
     const QString sqlite = values.at(1);
-    if (dsn.isEmpty() || sqlite.isEmpty())
-        return fail(QStringLiteral("catalog register needs --dsn NAME --sqlite FILE"), 1);
+    const QString postgres = values.at(2);
+    if (dsn.isEmpty() || sqlite.isEmpty() == postgres.isEmpty())
+        return fail(QStringLiteral("catalog register needs --dsn NAME and --sqlite FILE or --postgres "
+                                   "HOST[:PORT]/DATABASE"),
+                    1);
+    if (!postgres.isEmpty())
+        return registerPostgres(dsn, postgres, values.at(3), values.at(4), values.at(5));
+    if (!values.at(3).isNull() || !values.at(4).isNull() || !values.at(5).isNull())
+        return fail(QStringLiteral("--db-user, --sslmode and --db-password-file belong to --postgres"), 1);
     const bool ok = CKivDatabase::RegisterDataSource(dsn, sqlite);
     QTextStream out(ok ? stdout : stderr);
     out << CKivDatabase::RegisterResultText(ok) << "\n";
@@ -130,6 +196,8 @@ std::vector<CliCommand> catalogCommands()
 {
     return {{"catalog",
              "catalog create --sqlite FILE | catalog create --dsn NAME | catalog check --dsn NAME"
-             " | catalog register --dsn NAME --sqlite FILE",
+             " | catalog register --dsn NAME --sqlite FILE"
+             " | catalog register --dsn NAME --postgres HOST[:PORT]/DATABASE [--db-user USER]"
+             " [--sslmode disable|prefer|require|verify-full] [--db-password-file FILE]",
              catalog}};
 }

@@ -6,6 +6,7 @@
 #include "app/cli/Mp3Commands.h"
 #include "app/cli/PlaylistCommands.h"
 #include "app/cli/ToolCommands.h"
+#include "app/cli/UserCommands.h"
 
 #include <QCoreApplication>
 
@@ -20,6 +21,7 @@ std::vector<CliCommand> allCommands()
     std::vector<CliCommand> all;
     for (std::vector<CliCommand> group : {
              catalogCommands(),
+             userCommands(),
              mp3Commands(),
              mediaCommands(),
              playlistCommands(),

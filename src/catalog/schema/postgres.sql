@@ -118,3 +118,10 @@ CREATE TABLE Interpreten (
     Interpret text,
     Zusatz text
 );
+
+-- One row: the layout of these tables and the program version that created them, so that a
+-- computer running another version can tell which one the catalog expects.
+CREATE TABLE KatalogVersion (
+    SchemaVersion integer,
+    ProgramVersion text
+);

@@ -111,3 +111,10 @@ CREATE TABLE Interpreten (
     Interpret VARCHAR,
     Zusatz VARCHAR
 );
+
+-- One row: the layout of these tables and the program version that created them, so that a
+-- computer running another version can tell which one the catalog expects.
+CREATE TABLE KatalogVersion (
+    SchemaVersion INTEGER,
+    ProgramVersion VARCHAR
+);
