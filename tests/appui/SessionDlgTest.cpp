@@ -1,6 +1,7 @@
 #include "core/Settings.h"
 #include "app/session/PasswordHash.h"
 #include "app/ui/ConnectionDlg.h"
+#include "app/ui/NewConnectionDlg.h"
 #include "app/ui/SplashDlg.h"
 #include "app/ui/UserAdminDlg.h"
 #include "app/ui/WidgetUi.h"
@@ -9,6 +10,7 @@
 #include "support/CatalogFixture.h"
 #include "support/RecordingUi.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -130,6 +132,28 @@ private Q_SLOTS:
         QCOMPARE(ui.messages().at(0).caption, QStringLiteral("Warnung !"));
         QVERIFY(dialog.isVisible());  // stays open for another try
         QCOMPARE(choices, 1);
+    }
+
+    void newConnectionRefusesIncompleteValuesAndKeepsTheDialogOpen()
+    {
+        RecordingUi ui;
+        CKivConnectionDlg connection(m_f.settings(), m_f.db());
+        QCOMPARE(child<QPushButton>(&connection, "newConnectionButton")->text(), QStringLiteral("Neue Verbindung..."));
+
+        CKivNewConnectionDlg dialog(QStringLiteral("Haus"));
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Neue Verbindung"));
+        QCOMPARE(child<QLineEdit>(&dialog, "dataSourceName")->text(), QStringLiteral("Haus"));
+        QCOMPARE(child<QLineEdit>(&dialog, "port")->text(), QStringLiteral("5432"));
+        QCOMPARE(child<QLineEdit>(&dialog, "password")->echoMode(), QLineEdit::Password);
+        QCOMPARE(child<QComboBox>(&dialog, "encryption")->count(), 4);
+        QCOMPARE(child<QComboBox>(&dialog, "encryption")->currentIndex(), 1);
+        // No server named: refused with a warning, nothing registered, the dialog stays open.
+        QTest::mouseClick(child<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
+        QCOMPARE(ui.messages().size(), 1);
+        QCOMPARE(ui.messages().at(0).caption, QStringLiteral("Warnung !"));
+        QVERIFY(ui.messages().at(0).text.startsWith(QStringLiteral("Bitte geben Sie")));
+        QVERIFY(dialog.isVisible());
     }
 
     void theSplashClosesAtTheFirstClickOrAfterItsTime()

@@ -1,5 +1,7 @@
 #include "app/ui/ConnectionDlg.h"
 
+#include "app/ui/NewConnectionDlg.h"
+
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -62,6 +64,10 @@ CKivConnectionDlg::CKivConnectionDlg(CKivSettings &settings, CKivDatabase &db, Q
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *choose = buttons->addButton(QStringLiteral("Datei auswählen"), QDialogButtonBox::ActionRole);
+    QPushButton *newConnection =
+        buttons->addButton(QStringLiteral("Neue Verbindung..."), QDialogButtonBox::ActionRole);
+    newConnection->setObjectName(QStringLiteral("newConnectionButton"));
+    connect(newConnection, &QPushButton::clicked, this, &CKivConnectionDlg::addServerConnection);
     QPushButton *cancel = buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
     QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     choose->setObjectName(QStringLiteral("chooseFileButton"));
@@ -114,6 +120,16 @@ void CKivConnectionDlg::chooseFile()
         return;
     takeFields();
     m_form.ChooseFile(path);
+}
+
+void CKivConnectionDlg::addServerConnection()
+{
+    CKivNewConnectionDlg dialog(m_aliasname->text(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The new data source works: it becomes the dialog's, and the dialog connects as with "OK".
+    m_aliasname->setText(dialog.DataSourceName());
+    accept();
 }
 
 void CKivConnectionDlg::accept()

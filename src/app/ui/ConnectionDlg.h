@@ -12,8 +12,9 @@ class QLabel;
 class QLineEdit;
 
 // The connection dialog "Datenbankverbindung": the data source name and the values shown with it,
-// the connection status, "Datei auswählen" that registers a catalog file under the name, and "OK"
-// that saves the values and connects. Without a connection it offers the file choice at once.
+// the connection status, "Datei auswählen" that registers a catalog file under the name, "Neue
+// Verbindung..." that adds a data source on a PostgreSQL server, and "OK" that saves the values and
+// connects. Without a connection it offers the file choice at once.
 class CKivConnectionDlg : public QDialog
 {
     Q_OBJECT
@@ -32,6 +33,8 @@ protected:
 
 private:
     void chooseFile();
+    // "Neue Verbindung...": a data source on a PostgreSQL server, then connecting as "OK" does.
+    void addServerConnection();
     void takeFields();
 
     CKivConnectionForm m_form;
