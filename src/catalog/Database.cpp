@@ -101,6 +101,11 @@ bool CKivDatabase::open()
     }
     m_dialect = *dialect;
     m_connectionSerial = g_connectionCounter.fetchAndAddRelaxed(1) + 1;
+    // A new connection: nothing of the old one's loss or transaction carries over.
+    m_lost = false;
+    m_suspectLost = false;
+    m_inTransaction = false;
+    m_sqliteTransaction = false;
     return true;
 }
 
@@ -162,11 +167,9 @@ bool CKivDatabase::Revive()
     if (m_inTransaction || !ConnectionLost())
         return IsOpen();
     Close();
-    m_sqliteTransaction = false;
     if (!open())
         return false;
     qCInfo(lcCatalog).noquote() << "Connected to" << m_dataSourceName << "again";
-    m_lost = false;
     return true;
 }
 
