@@ -46,7 +46,10 @@ else
     export HOME="$work/home"
     export XDG_CONFIG_HOME="$HOME/.config"
     export XDG_DATA_HOME="$HOME/.local/share"
-    unset ODBCINI ODBCSYSINI
+    unset ODBCSYSINI
+    # unixODBC finds the user's data sources through the account's home, not $HOME: name the
+    # demo's own file, so the real user's odbc.ini stays untouched.
+    export ODBCINI="$HOME/.odbc.ini"
     mkdir -p "$HOME"
     install_dir="$HOME/.local/opt/Kiv/Melvora"
     "$root/$build_dir/src/setup/cli/melvora-setup" --unattended --install-dir "$install_dir" --no-links \
@@ -135,7 +138,9 @@ shot main.png
 
 key() { xdotool key --window "$main" --delay 100 "$@"; sleep 0.4; }
 xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
-# F1 focuses the search field; Enter with an empty field lists every file.
+# F1 focuses the search field; Enter with an empty field lists every file. The window takes keys
+# only once its first refill after the login is through.
+sleep 2
 key F1 Return
 shot main-list.png
 
