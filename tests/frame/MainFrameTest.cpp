@@ -12,6 +12,7 @@
 #include "browse/MelvoraDoc.h"
 #include "browse/Mp3Liste.h"
 #include "browse/SearchField.h"
+#include "browse/ui/lists/Mp3ListPrint.h"
 #include "controls/CommandTarget.h"
 #include "controls/ui/CommandRegistry.h"
 #include "frame/FrameTests.h"
@@ -24,6 +25,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -124,7 +127,7 @@ private Q_SLOTS:
         // Without a login there is no player: its commands are disabled.
         for (int id : {57607, 57609, 32955, 32961, 33081, 32887, 57601})
             QVERIFY2(!action(id)->isEnabled(), qPrintable(QString::number(id)));
-        for (int id : {57665, 59392, 59393, 33024, 33028, 32771, 33034, 33036, 57664, 32770, 33031})
+        for (int id : {57665, 59392, 59393, 33024, 33028, 32771, 33034, 33036, 57664, 32770, 33031, 57606})
             QVERIFY2(action(id)->isEnabled(), qPrintable(QString::number(id)));
         // Nobody is logged in: no media set, no catalog of media.
         QVERIFY(!action(32948)->isEnabled());
@@ -154,6 +157,29 @@ private Q_SLOTS:
         QVERIFY(!action(59393)->isChecked());
         action(59392)->trigger();
         QVERIFY(m_frame->toolBar(QStringLiteral("Standard"))->isHidden());
+    }
+
+    // "Druckereinrichtung..." sets up the program's printer, which the lists then print on.
+    void thePrinterSetUpChangesTheProgramsPrinter()
+    {
+        createFrame();
+        QPrinter &printer = CKivMp3ListPrint::programPrinter();
+        printer.setPageOrientation(QPageLayout::Landscape);
+        bool seen = false;
+        QTimer::singleShot(0, [&seen] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            if (auto *portrait = dialog->findChild<QRadioButton *>(QStringLiteral("portrait"))) {
+                portrait->click();
+                seen = true;
+            }
+            dialog->accept();
+        });
+        action(57606)->trigger();
+        QVERIFY(seen);
+        QCOMPARE(CKivMp3ListPrint::programPrinter().pageLayout().orientation(), QPageLayout::Portrait);
+        QCOMPARE(&CKivMp3ListPrint::programPrinter(), &printer);
     }
 
     void theViewWithTheFocusGetsItsCommandsFirst()

@@ -10,6 +10,7 @@
 #include "lists/ListFixture.h"
 #include "lists/ListTests.h"
 
+#include <QHeaderView>
 #include <QSignalSpy>
 
 // The two views on the document: hints, status panes, label editing, the commands on selected
@@ -222,8 +223,6 @@ private Q_SLOTS:
         IKivCommandTarget::State state;
         QVERIFY(view->queryCommand(CKivMp3ListView::CmdBackground, state));
         QVERIFY(state.checked);
-        QVERIFY(view->queryCommand(CKivMp3ListView::CmdSortAscending, state));
-        QVERIFY(!state.enabled);
 
         view->selectRows({rowOf(QStringLiteral("a.mp3"))});
         view->onCommand(CKivMp3ListView::CmdCategory);
@@ -235,6 +234,60 @@ private Q_SLOTS:
         view->onCommand(CKivMp3ListView::CmdAnsichtB);
         QVERIFY(!view->isCategoryView());
         QCOMPARE(view->table().model(), &view->model());
+    }
+
+    // The sort commands sort by the clicked column, else by the first text column on screen, as a
+    // header click does; the document's list keeps its order. Both lists, the TV list with its
+    // first columns moved.
+    void sortCommandsSortByTheCurrentColumn()
+    {
+        auto tv = std::make_unique<CKivMp3ListeBigFormView>(*f.doc, f.catalog.settings(), commands);
+        tv->table().horizontalHeader()->moveSection(5, 1);  // "Filename:" first on screen
+        struct Case
+        {
+            CKivMp3ListView *list;
+            QStringList ascendingFirst;  // by the first text column
+        };
+        const QList<Case> cases = {
+            {view.get(), {QStringLiteral("b.mp3"), QStringLiteral("a.mp3"), QStringLiteral("c.mp3")}},  // by ID
+            {tv.get(), {QStringLiteral("a.mp3"), QStringLiteral("b.mp3"), QStringLiteral("c.mp3")}},    // by name
+        };
+        auto names = [](const CKivMp3ListView &list) {
+            QStringList shown;
+            for (const CKivMp3::Ptr &item : list.model().rows())
+                shown << item->GetFilename();
+            return shown;
+        };
+        const std::vector<CKivMp3::Ptr> listOrder = f.doc->GetMp3Liste()->GetItems();
+        for (const Case &c : cases) {
+            CKivMp3ListView &list = *c.list;
+            IKivCommandTarget::State state;
+            QVERIFY(list.queryCommand(CKivMp3ListView::CmdSortDescending, state));
+            QVERIFY(state.enabled);
+            list.onCommand(CKivMp3ListView::CmdSortDescending);
+            QStringList descending = c.ascendingFirst;
+            std::reverse(descending.begin(), descending.end());
+            QCOMPARE(names(list), descending);
+            list.onCommand(CKivMp3ListView::CmdSortAscending);
+            QCOMPARE(names(list), c.ascendingFirst);
+            QCOMPARE(list.table().horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+
+            // After a click on "Artist" the commands keep to that column.
+            const int artist = list.model().columnOf(KivMp3Column::Field::Artist);
+            list.table().horizontalHeader()->sectionClicked(artist);
+            QCOMPARE(names(list), QStringList({QStringLiteral("a.mp3"), QStringLiteral("c.mp3"), QStringLiteral("b.mp3")}));
+            list.onCommand(CKivMp3ListView::CmdSortDescending);
+            QCOMPARE(names(list), QStringList({QStringLiteral("b.mp3"), QStringLiteral("c.mp3"), QStringLiteral("a.mp3")}));
+            QCOMPARE(list.table().horizontalHeader()->sortIndicatorSection(), artist);
+            QCOMPARE(list.table().horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        }
+        QCOMPARE(f.doc->GetMp3Liste()->GetItems(), listOrder);
+
+        // An empty list has nothing to sort.
+        view->onCommand(CKivMp3ListView::CmdClearList);
+        IKivCommandTarget::State state;
+        QVERIFY(view->queryCommand(CKivMp3ListView::CmdSortAscending, state));
+        QVERIFY(!state.enabled);
     }
 
     void tvListTakesCollectionsWhileVisible()

@@ -13,6 +13,7 @@
 #include "browse/MelvoraDoc.h"
 #include "browse/Mp3Liste.h"
 #include "browse/SearchField.h"
+#include "browse/ui/lists/Mp3ListPrint.h"
 #include "catalog/Database.h"
 #include "controls/ui/CommandRegistry.h"
 #include "media/MedienListe.h"
@@ -63,6 +64,7 @@ void CMainFrame::wireFrameCommands()
                                },
                                {}});
     c.setHandler(Customize, {[this] { m_bars->customize(this); }, {}});
+    c.setHandler(PrintSetup, {[this] { CKivMp3ListPrint::setUp(this); }, {}});
 }
 
 void CMainFrame::wireLayoutCommands()

@@ -1,11 +1,15 @@
 #include "browse/ui/lists/Mp3ListPrint.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTableView>
 #include <QTextDocument>
+
+#include <memory>
 
 namespace CKivMp3ListPrint {
 
@@ -50,12 +54,35 @@ void render(const QTableView &table, QPrinter *printer)
     document.print(printer);
 }
 
+std::unique_ptr<QPrinter> g_printer;
+
+void dropPrinter()
+{
+    g_printer.reset();
+}
+
 } // namespace
+
+QPrinter &programPrinter()
+{
+    if (!g_printer) {
+        g_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        g_printer->setPageOrientation(QPageLayout::Landscape);
+        // The printer goes with the application object, before the print plug-ins are unloaded.
+        qAddPostRoutine(dropPrinter);
+    }
+    return *g_printer;
+}
+
+void setUp(QWidget *parent)
+{
+    QPageSetupDialog dialog(&programPrinter(), parent);
+    dialog.exec();
+}
 
 void run(const QTableView &table, bool preview, QWidget *parent)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrinter &printer = programPrinter();
     if (preview) {
         QPrintPreviewDialog dialog(&printer, parent);
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,

@@ -156,6 +156,14 @@ void CKivMp3ListView::onHint(int hint, const QVariant &payload)
     }
 }
 
+void CKivMp3ListView::sortRows(int column, Qt::SortOrder order)
+{
+    if (column < 0)
+        return;
+    m_model->sort(column, order);
+    m_table->horizontalHeader()->setSortIndicator(m_model->sortColumn(), m_model->sortOrder());
+}
+
 void CKivMp3ListView::appendCollection(const QVariant &payload)
 {
     auto *collection = qobject_cast<CKivMp3Liste *>(payload.value<QObject *>());

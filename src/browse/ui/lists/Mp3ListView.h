@@ -88,6 +88,12 @@ public:
     bool queryCommand(int id, State &state) const override;
     void onCommand(int id) override;
 
+    // Sorts the rows by column as a click on its header does (the list itself keeps its order).
+    void sortRows(int column, Qt::SortOrder order);
+    // What "Aufsteigend Sortieren " and "Absteigend Sortieren" sort by: the column the list is
+    // sorted by, else the first text column on screen; -1 when there is none.
+    int sortColumnForCommand() const;
+
     // Builds context menu 132 from the registry's actions.
     virtual std::unique_ptr<QMenu> buildContextMenu();
 

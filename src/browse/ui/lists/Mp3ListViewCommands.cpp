@@ -10,6 +10,7 @@
 #include "controls/ui/CommandRegistry.h"
 #include "mp3/item/DiskDelete.h"
 
+#include <QHeaderView>
 #include <QMenu>
 #include <QSet>
 #include <QVariantMap>
@@ -47,8 +48,7 @@ bool CKivMp3ListView::queryCommand(int id, State &state) const
         return true;
     case CmdSortAscending:
     case CmdSortDescending:
-        // The list sorts by its column headers.
-        state.enabled = false;
+        state.enabled = m_model->rowCount() > 0 && sortColumnForCommand() >= 0;
         return true;
     default:
         break;
@@ -83,6 +83,10 @@ void CKivMp3ListView::onCommand(int id)
         return;
     case CmdPrintPreview:
         print(true);
+        return;
+    case CmdSortAscending:
+    case CmdSortDescending:
+        sortRows(sortColumnForCommand(), id == CmdSortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
         return;
     default:
         break;
@@ -127,6 +131,21 @@ std::unique_ptr<QMenu> CKivMp3ListView::buildContextMenu()
         }
     }
     return menu->isEmpty() ? nullptr : std::move(menu);
+}
+
+int CKivMp3ListView::sortColumnForCommand() const
+{
+    if (m_model->sortColumn() >= 0)
+        return m_model->sortColumn();
+    // The first column the user sees that shows text.
+    const QHeaderView *header = m_table->horizontalHeader();
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int logical = header->logicalIndex(visual);
+        if (!header->isSectionHidden(logical) && header->sectionSize(logical) > 0
+            && m_model->columns()[size_t(logical)].kind == KivMp3Column::Kind::Text)
+            return logical;
+    }
+    return -1;
 }
 
 void CKivMp3ListView::rate(int rating)
