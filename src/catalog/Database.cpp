@@ -143,6 +143,7 @@ void CKivDatabase::NoteError(const QString &driverText)
     ++m_errorCount;
     m_lastErrorText = driverText;
     m_suspectLost = true;
+    m_lastFailure = KivCatalogFailure::classify(driverText);
 }
 
 bool CKivDatabase::ConnectionLost()
@@ -232,14 +233,28 @@ bool CKivDatabase::Rollback()
 {
     // Whether or not the server hears it, the transaction is over: a lost connection took it along.
     m_inTransaction = false;
+    // A failure that ended the transaction in the database (SQLite on a full disk, a lost server)
+    // was reported when it happened; the rollback that follows is not a second failure.
     if (m_sqliteTransaction) {
         m_sqliteTransaction = false;
-        return sqliteStatement(QStringLiteral("ROLLBACK"), "Rollback");
+        QSqlQuery query(connection());
+        if (query.exec(QStringLiteral("ROLLBACK")))
+            return true;
+        const QString text = query.lastError().text();
+        if (KivCatalogFailure::isNoActiveTransaction(text))
+            return true;
+        if (m_lastFailure != KivCatalogFailure::Kind::ConnectionLost)
+            qCWarning(lcCatalog).noquote() << "Rollback failed:" << text;
+        return false;
     }
     QSqlDatabase db = connection();
     if (db.rollback())
         return true;
-    qCWarning(lcCatalog).noquote() << "Rollback failed:" << db.lastError().text();
+    const QString text = db.lastError().text();
+    if (KivCatalogFailure::isNoActiveTransaction(text))
+        return true;
+    if (m_lastFailure != KivCatalogFailure::Kind::ConnectionLost)
+        qCWarning(lcCatalog).noquote() << "Rollback failed:" << text;
     return false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/CatalogFailure.h"
 #include "catalog/SqlDialect.h"
 
 #include <QSqlDatabase>
@@ -55,6 +56,9 @@ public:
     void ErrorsShownSince(quint64 mark) { m_errorCount = mark; }
     quint64 ErrorCount() const { return m_errorCount; }
     QString LastErrorText() const { return m_lastErrorText; }
+    // What the last noted failure means: None when a later statement may succeed, else the cause no
+    // retry can cure.
+    KivCatalogFailure::Kind LastFailure() const { return m_lastFailure; }
 
     // A shared catalog's server can go away (stopped, network cut) and come back. After a failure has
     // been noted, ConnectionLost() asks the server once whether the connection still works; Revive()
@@ -97,4 +101,5 @@ private:
     bool m_lost = false;
     bool m_inTransaction = false;
     int m_commandDepth = 0;
+    KivCatalogFailure::Kind m_lastFailure = KivCatalogFailure::Kind::None;
 };

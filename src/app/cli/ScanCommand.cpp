@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QTextStream>
 #include <QThread>
 
@@ -89,6 +90,10 @@ int RunScanCommand(CliSession &session, const QString &mediumName, const QString
     }
     // Without a medium of that name the scan itself says so and stores nothing.
     auto list = std::make_shared<CKivScanList>(session.settings(), mediumName, *subPath, quick, copy);
+    // The driver's details of a failing catalog (from Qt's ODBC driver too) stay out of the user's
+    // terminal: the scan tells the cause itself. QT_LOGGING_RULES brings them back.
+    QLoggingCategory::setFilterRules(
+        QStringLiteral("default.warning=false\nmelvora.catalog.warning=false\nmelvora.scan.warning=false"));
     CKivScanDriver driver(list);
     if (!driver.Start())
         return session.fail(QStringLiteral("another scan is running"), CliSession::UserError);
@@ -103,6 +108,9 @@ int RunScanCommand(CliSession &session, const QString &mediumName, const QString
     if (!copy)
         return CliSession::UserError;
 
+    // A catalog that stopped the scan (full, read-only, gone) was told in one line already.
+    if (!list->GetCatalogFailure().isEmpty())
+        return CliSession::CatalogUnreachable;
     QTextStream(stdout) << list->GetFoundCount() << " files found, " << list->GetStoredCount() << " stored, "
                         << list->GetFailedCount() << " failed\n";
     return list->GetFailedCount() == 0 ? CliSession::Success : CliSession::UserError;

@@ -54,3 +54,15 @@ void CKivScanList::AddFoundFile(FoundFile file)
     m_found.push_back(std::move(file));
     m_foundCount.fetch_add(1);
 }
+
+QString CKivScanList::GetCatalogFailure() const
+{
+    QMutexLocker lock(&m_textMutex);
+    return m_catalogFailure;
+}
+
+void CKivScanList::SetCatalogFailure(const QString &cause)
+{
+    QMutexLocker lock(&m_textMutex);
+    m_catalogFailure = cause;
+}

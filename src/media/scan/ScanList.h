@@ -87,6 +87,10 @@ public:
     void AddStored() { m_stored.fetch_add(1); }
     int GetFailedCount() const { return m_failed.load(); }
     void AddFailed() { m_failed.fetch_add(1); }
+    // Why the catalog stopped the storing phase (a full disk, a lost connection): the cause for the
+    // user, empty while nothing stopped it. Read after the phase ended.
+    QString GetCatalogFailure() const;
+    void SetCatalogFailure(const QString &cause);
 
 private:
     CKivSettings &m_settings;
@@ -106,6 +110,7 @@ private:
     mutable QMutex m_textMutex;
     QString m_currentFile;
     QString m_statusText;
+    QString m_catalogFailure;
 
     std::vector<FoundFile> m_found;
     std::vector<CKivMp3::Ptr> m_items;

@@ -1,6 +1,7 @@
 #include "media/scan/ScanStore.h"
 
 #include "core/UserInterface.h"
+#include "catalog/CatalogFailure.h"
 #include "catalog/Database.h"
 #include "catalog/Mp3sBulkInsert.h"
 #include "catalog/RsFolder.h"
@@ -21,6 +22,15 @@ void tellNoConnection()
 {
     kivUi().showMessage(QStringLiteral("Die Mp3 Dateien können nicht in die Datenbank geschrieben werden,\nda keine "
                                        "Verbindung zur Datenbank hergestellt werden kann !"),
+                        QStringLiteral("Datenbank Fehler"), KivIcon::Stop);
+}
+
+// One message for a scan the catalog stopped: the cause and how far it came.
+void tellStopped(KivCatalogFailure::Kind cause, int stored, int total)
+{
+    kivUi().showMessage(KivCatalogFailure::describe(cause) + QStringLiteral(" Das Schreiben in die Datenbank wurde beendet: ")
+                            + QString::number(stored) + QStringLiteral(" von ") + QString::number(total)
+                            + QStringLiteral(" Mp3 Dateien wurden gespeichert."),
                         QStringLiteral("Datenbank Fehler"), KivIcon::Stop);
 }
 
@@ -47,14 +57,25 @@ public:
         readKnownRows();
         const std::vector<CKivMp3::Ptr> &items = m_list.items();
         size_t next = 0;
-        while (next < items.size() && !m_list.IsCancelled()) {
+        while (next < items.size() && !m_list.IsCancelled() && !stopped()) {
             const size_t end = std::min(items.size(), next + size_t(KivScanStore::BatchSize));
+            const quint64 errorsBefore = m_db.ErrorCount();
             const size_t done = storeBatch(next, end);
-            // A failed batch is taken back whole; its items are then stored one by one, so that
-            // one bad item costs only itself.
-            next = done != SIZE_MAX ? done : storeSingly(next, end);
+            if (done != SIZE_MAX)
+                next = done;
+            else if (!stopFor(errorsBefore)) {
+                // A failed batch is taken back whole; its items are then stored one by one, so that
+                // one bad item costs only itself.
+                qCWarning(lcScan) << "A transaction of the scan was rolled back; its items are stored one by one";
+                next = storeSingly(next, end);
+            }
         }
     }
+
+    // Set when the catalog failed for a cause no further statement can overcome.
+    bool stopped() const { return m_stop != KivCatalogFailure::Kind::None; }
+    KivCatalogFailure::Kind stopCause() const { return m_stop; }
+    QString stopText() const { return m_stopText; }
 
 private:
     // Stores items [from, end) in one transaction. Returns where it stopped (end, or earlier when
@@ -87,8 +108,11 @@ private:
         const auto back = qScopeGuard([this] { m_singly = false; });
         size_t i = from;
         for (; i < end && !m_list.IsCancelled(); ++i) {
+            const quint64 errorsBefore = m_db.ErrorCount();
             if (storeItem(i)) {
                 m_list.AddStored();
+            } else if (stopFor(errorsBefore)) {
+                break;
             } else {
                 m_list.AddFailed();
                 qCWarning(lcScan).noquote() << "Storing" << m_list.items()[i]->MediumSubPathFilename() << "failed";
@@ -96,6 +120,18 @@ private:
         }
         return i;
     }
+
+    // After a failure: whether the catalog noted one since errorsBefore that no retry can cure;
+    // then the scan stops here.
+    bool stopFor(quint64 errorsBefore)
+    {
+        if (m_db.ErrorCount() == errorsBefore || !KivCatalogFailure::isPermanent(m_db.LastFailure()))
+            return false;
+        m_stop = m_db.LastFailure();
+        m_stopText = m_db.LastErrorText();
+        return true;
+    }
+
 
     bool storeItem(size_t index)
     {
@@ -183,7 +219,6 @@ private:
                 item->AdoptStoredRow(-1, QDateTime(), 0);
         }
         m_folderIds.clear();
-        qCWarning(lcScan) << "A transaction of the scan was rolled back; its items are stored one by one";
     }
 
     CKivScanList &m_list;
@@ -201,6 +236,8 @@ private:
     QHash<QString, KnownRow> m_known;
     std::vector<CKivMp3 *> m_pending;
     bool m_singly = false;
+    KivCatalogFailure::Kind m_stop = KivCatalogFailure::Kind::None;
+    QString m_stopText;
 };
 
 } // namespace
@@ -224,10 +261,19 @@ void KivScanStore::Run(CKivScanList &list)
         tellNoConnection();
         return;
     }
+    KivCatalogFailure::Kind cause = KivCatalogFailure::Kind::None;
     {
         Storer storer(list, db);
         storer.run();
+        cause = storer.stopCause();
+        if (storer.stopped())
+            qCWarning(lcScan).noquote() << "The scan stopped after storing" << list.GetStoredCount() << "of"
+                                        << list.items().size() << "files:" << storer.stopText();
     }
-    if (list.GetFailedCount() > 0)
+    if (cause != KivCatalogFailure::Kind::None) {
+        list.SetCatalogFailure(KivCatalogFailure::describe(cause));
+        tellStopped(cause, list.GetStoredCount(), int(list.items().size()));
+    } else if (list.GetFailedCount() > 0) {
         tellFailures(list.GetFailedCount());
+    }
 }
