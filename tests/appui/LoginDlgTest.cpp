@@ -6,6 +6,7 @@
 #include "catalog/RsBenutzer.h"
 #include "support/CatalogFixture.h"
 #include "support/RecordingUi.h"
+#include "support/AccessibleNames.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -47,6 +48,7 @@ private Q_SLOTS:
         CKivLoginDlg dialog(m_f.settings(), m_f.db());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY2(KivAccessibleNames::unnamed(&dialog).isEmpty(), qPrintable(KivAccessibleNames::unnamed(&dialog).join(QLatin1Char(' '))));
         auto *users = child<QComboBox>(&dialog, "userList");
         auto *password = child<QLineEdit>(&dialog, "password");
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Melvora"));

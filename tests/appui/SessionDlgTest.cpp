@@ -9,6 +9,7 @@
 #include "catalog/RsBenutzer.h"
 #include "support/CatalogFixture.h"
 #include "support/RecordingUi.h"
+#include "support/AccessibleNames.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -65,6 +66,7 @@ private Q_SLOTS:
         CKivUserAdminDlg dialog(m_f.db());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY2(KivAccessibleNames::unnamed(&dialog).isEmpty(), qPrintable(KivAccessibleNames::unnamed(&dialog).join(QLatin1Char(' '))));
         auto *list = child<QTableWidget>(&dialog, "userList");
         auto *firstName = child<QLineEdit>(&dialog, "firstName");
         auto *password = child<QLineEdit>(&dialog, "password");
@@ -122,6 +124,7 @@ private Q_SLOTS:
         RecordingUi ui;
         CKivConnectionDlg dialog(m_f.settings(), m_f.db());
         dialog.show();
+        QVERIFY2(KivAccessibleNames::unnamed(&dialog).isEmpty(), qPrintable(KivAccessibleNames::unnamed(&dialog).join(QLatin1Char(' '))));
         QTRY_COMPARE(choices, 1);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Datenbankverbindung"));
         QCOMPARE(child<QLabel>(&dialog, "status")->text(), QStringLiteral("Nicht Verbunden"));

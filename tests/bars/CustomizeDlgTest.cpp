@@ -1,6 +1,7 @@
 #include "bars/BarsProgram.h"
 #include "controls/ui/bars/CustomizeDlg.h"
 #include "controls/ui/bars/KeyboardMap.h"
+#include "support/AccessibleNames.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -62,6 +63,7 @@ private Q_SLOTS:
     {
         CKivCustomizeDlg dialog(*m_p->manager, &m_p->frame);
         dialog.show();
+        QVERIFY2(KivAccessibleNames::unnamedOnEveryPage(&dialog).isEmpty(), qPrintable(KivAccessibleNames::unnamedOnEveryPage(&dialog).join(QLatin1Char(' '))));
         QWidget *commands = page(&dialog, 1);
         auto *categories = child<QComboBox>(commands, "categoryBox");
         QCOMPARE(categories->itemText(0), QStringLiteral("Alle Befehle"));

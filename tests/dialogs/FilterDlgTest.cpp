@@ -4,6 +4,7 @@
 #include "browse/ui/filter/SortCombo.h"
 #include "dialogs/DialogTests.h"
 #include "support/RecordingUi.h"
+#include "support/AccessibleNames.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -61,6 +62,7 @@ private Q_SLOTS:
         CKivFilter filter;
         CKivFilterDlg dialog(filter);
         dialog.show();
+        QVERIFY2(KivAccessibleNames::unnamed(&dialog).isEmpty(), qPrintable(KivAccessibleNames::unnamed(&dialog).join(QLatin1Char(' '))));
         auto *list = child<QTableWidget>(&dialog, "filterList");
         QCOMPARE(list->rowCount(), 1);
         QCOMPARE(row(dialog, 0), (QStringList{QStringLiteral("AND"), QStringLiteral("SearchIndex"),

@@ -9,6 +9,7 @@
 #include "media/ui/MediaCatalogDlg.h"
 #include "media/ui/MediumDeleteDlg.h"
 #include "support/MediaWorkspace.h"
+#include "support/AccessibleNames.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -60,6 +61,8 @@ private Q_SLOTS:
         doc.OnLogin(QStringLiteral("anna"), User);
 
         CKivMediaCatalogDlg dialog(doc);
+        dialog.show();
+        QVERIFY2(KivAccessibleNames::unnamed(&dialog).isEmpty(), qPrintable(KivAccessibleNames::unnamed(&dialog).join(QLatin1Char(' '))));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Melvora -  Medienkatalog"));
         auto *users = child<QTableView>(&dialog, "userMedia");
         auto *others = child<QTableView>(&dialog, "catalogMedia");

@@ -11,6 +11,7 @@
 #include "media/ui/FolderChooser.h"
 #include "media/ui/MediumDlg.h"
 #include "support/MediaWorkspace.h"
+#include "support/AccessibleNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -84,6 +85,7 @@ private Q_SLOTS:
         CKivMediumForm form(m_w.db(), *medium);
         CKivMediumDlg dialog(form);
         dialog.show();
+        QVERIFY2(KivAccessibleNames::unnamed(&dialog).isEmpty(), qPrintable(KivAccessibleNames::unnamed(&dialog).join(QLatin1Char(' '))));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Medium Erstellen/ Bearbeiten"));
         QCOMPARE(child<QLabel>(&dialog, "bandTitle")->text(), QStringLiteral("Kiv Medium"));
         QCOMPARE(child<QLineEdit>(&dialog, "name")->text(), QStringLiteral("Neues Medium"));

@@ -4,6 +4,7 @@
 #include "media/scan/ScanList.h"
 #include "media/ui/ScanProgressDlg.h"
 #include "support/MediaWorkspace.h"
+#include "support/AccessibleNames.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -30,6 +31,7 @@ private Q_SLOTS:
         connect(&doc, &CMelvoraDoc::scanFinished, &dialog, &CKivScanProgressDlg::scanEnded);
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Mp3 Import Toolbox"));
+        QVERIFY2(KivAccessibleNames::unnamed(&dialog).isEmpty(), qPrintable(KivAccessibleNames::unnamed(&dialog).join(QLatin1Char(' '))));
         QVERIFY(!dialog.isModal());
         auto *close = child<QPushButton>(&dialog, "close");
         auto *cancel = child<QPushButton>(&dialog, "cancel");

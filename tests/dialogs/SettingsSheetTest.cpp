@@ -8,6 +8,7 @@
 #include "media/ui/FolderChooser.h"
 #include "mp3/MpegAudioInfo.h"
 #include "mp3/TagSettings.h"
+#include "support/AccessibleNames.h"
 
 #include <QComboBox>
 #include <QCheckBox>
@@ -85,6 +86,7 @@ private Q_SLOTS:
         m_settings->SetCdDrive(QStringLiteral("/media/cdrom/"));
         CKivSettingsSheet sheet(*m_settings);
         sheet.show();
+        QVERIFY2(KivAccessibleNames::unnamedOnEveryPage(&sheet).isEmpty(), qPrintable(KivAccessibleNames::unnamedOnEveryPage(&sheet).join(QLatin1Char(' '))));
         QCOMPARE(sheet.windowTitle(), QStringLiteral("Melvora Einstellungen"));
         QStringList titles;
         for (int i = 0; i < sheet.tabs()->count(); ++i)

@@ -5,3 +5,4 @@ int runCommandTableTest(int argc, char **argv);
 int runSplitterTest(int argc, char **argv);
 int runMainFrameTest(int argc, char **argv);
 int runFrameListsTest(int argc, char **argv);
+int runCommandCensusTest(int argc, char **argv);

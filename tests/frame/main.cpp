@@ -15,5 +15,6 @@ int main(int argc, char **argv)
     status |= runSplitterTest(argc, argv);
     status |= runMainFrameTest(argc, argv);
     status |= runFrameListsTest(argc, argv);
+    status |= runCommandCensusTest(argc, argv);
     return status;
 }

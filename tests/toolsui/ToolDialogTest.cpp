@@ -6,6 +6,7 @@
 #include "tools/ui/RenameDlg.h"
 #include "tools/ui/TagEditorDlg.h"
 #include "tools/ui/TagFromNameDlg.h"
+#include "support/AccessibleNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -105,6 +106,7 @@ private Q_SLOTS:
 
         CKivTagEditorDlg several(m_items, m_w.db(), release());
         screenshot(several, "tageditor");
+        QVERIFY2(KivAccessibleNames::unnamed(&several).isEmpty(), qPrintable(KivAccessibleNames::unnamed(&several).join(QLatin1Char(' '))));
         QCOMPARE(child<QLineEdit>(&several, "count")->text(), QStringLiteral("3"));
         QVERIFY(!child<QCheckBox>(&several, "titleCheck")->isChecked());
         QVERIFY(!child<QComboBox>(&several, "title")->isEnabled());
@@ -141,6 +143,7 @@ private Q_SLOTS:
     void tagFromNamePreviewAndOk()
     {
         CKivTagFromNameDlg dlg(m_items, m_w.db(), m_w.catalog.settings(), release());
+        QVERIFY2(KivAccessibleNames::unnamed(&dlg).isEmpty(), qPrintable(KivAccessibleNames::unnamed(&dlg).join(QLatin1Char(' '))));
         QTreeWidget *preview = dlg.previewList();
         QCOMPARE(preview->topLevelItemCount(), 3);
         QCOMPARE(preview->topLevelItem(0)->text(2), QStringLiteral("Queen"));
@@ -172,6 +175,7 @@ private Q_SLOTS:
     void renameEnablingAndOperations()
     {
         CKivRenameDlg dlg(m_items, m_w.db(), release());
+        QVERIFY2(KivAccessibleNames::unnamed(&dlg).isEmpty(), qPrintable(KivAccessibleNames::unnamed(&dlg).join(QLatin1Char(' '))));
         auto *oldText = child<QLineEdit>(&dlg, "oldText");
         auto *newText = child<QLineEdit>(&dlg, "newText");
         auto *chars = child<QCheckBox>(&dlg, "characters");

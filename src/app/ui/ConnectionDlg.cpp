@@ -1,4 +1,5 @@
 #include "app/ui/ConnectionDlg.h"
+#include "controls/ui/FieldLabel.h"
 
 #include "app/ui/NewConnectionDlg.h"
 
@@ -53,13 +54,13 @@ CKivConnectionDlg::CKivConnectionDlg(CKivSettings &settings, CKivDatabase &db, Q
 
     auto *grid = new QGridLayout;
     grid->setContentsMargins(12, 8, 12, 8);
-    grid->addWidget(new QLabel(QStringLiteral("Aliasname:"), this), 0, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Aliasname:"), m_aliasname, this), 0, 0);
     grid->addWidget(m_aliasname, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Username:"), this), 1, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Username:"), m_username, this), 1, 0);
     grid->addWidget(m_username, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Paßwort;"), this), 2, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Paßwort;"), m_passwort, this), 2, 0);
     grid->addWidget(m_passwort, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Status:"), this), 3, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Status:"), m_status, this), 3, 0);
     grid->addWidget(m_status, 3, 1);
 
     auto *buttons = new QDialogButtonBox(this);

@@ -1,4 +1,5 @@
 #include "app/ui/LoginDlg.h"
+#include "controls/ui/FieldLabel.h"
 
 #include "controls/ui/Banner.h"
 #include "app/ui/UserAdminDlg.h"
@@ -39,9 +40,9 @@ CKivLoginDlg::CKivLoginDlg(CKivSettings &settings, CKivDatabase &db, QWidget *pa
 
     auto *fields = new QVBoxLayout;
     fields->setContentsMargins(12, 8, 12, 8);
-    fields->addWidget(new QLabel(QStringLiteral("Benutzerliste:"), this));
+    fields->addWidget(KivFieldLabel(QStringLiteral("Benutzerliste:"), m_users, this));
     fields->addWidget(m_users);
-    fields->addWidget(new QLabel(QStringLiteral("Passwort:"), this));
+    fields->addWidget(KivFieldLabel(QStringLiteral("Passwort:"), m_password, this));
     fields->addWidget(m_password);
     fields->addSpacing(8);
     fields->addWidget(buttons);

@@ -40,6 +40,7 @@ CKivUserAdminDlg::CKivUserAdminDlg(CKivDatabase &db, QWidget *parent)
     setWindowTitle(QStringLiteral("Benutzerverwaltung:"));
 
     m_list->setObjectName(QStringLiteral("userList"));
+    m_list->setAccessibleName(QStringLiteral("Benutzer"));
     m_list->setHorizontalHeaderLabels({QStringLiteral("Benutzer:")});
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->verticalHeader()->hide();

@@ -167,6 +167,8 @@ QVariant CKivFileListModel::data(const QModelIndex &index, int role) const
         return index.column() == ColName ? QVariant(entry->GetName()) : QVariant();
     case Qt::ToolTipRole:
         return entry->GetFullPath();
+    case Qt::AccessibleTextRole:
+        return index.column() == ColName ? QVariant(entry->GetSpokenText()) : QVariant();
     case EntryRole:
         return QVariant::fromValue(entry);
     case ImageRole:

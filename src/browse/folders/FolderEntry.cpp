@@ -27,6 +27,17 @@ QString lastFolder(const QString &subPath)
 
 } // namespace
 
+QString CKivFolderEntry::GetSpokenText() const
+{
+    if (m_kind == ImportFile)
+        return m_name + QStringLiteral(", zu importieren");
+    const QString label = GetLabel();
+    QString text = label == m_name ? m_name : m_name + QStringLiteral(", ") + label;
+    if (IsMedium() || m_kind == Cd)
+        text += IsMediumOnline() ? QStringLiteral(", online") : QStringLiteral(", offline");
+    return text;
+}
+
 QString CKivFolderEntry::KindLabel(int kind)
 {
     switch (kind) {

@@ -86,6 +86,9 @@ public:
     QString GetFullPath() const { return m_fullPath; }
     int GetKind() const { return m_kind; }
     QString GetLabel() const { return KindLabel(m_kind); }
+    // The name with what its picture shows, for screen readers: "Musik, Medium, online",
+    // "Rock, Ordner", "a.mp3, zu importieren".
+    QString GetSpokenText() const;
     QDateTime GetDate() const { return m_date; }
     qint64 GetFileSize() const { return m_fileSize; }
     qint32 GetCatalogID() const { return m_catalogId; }

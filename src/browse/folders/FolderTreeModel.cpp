@@ -153,6 +153,8 @@ QVariant CKivFolderTreeModel::data(const QModelIndex &index, int role) const
         return entry->GetName();
     case Qt::ToolTipRole:
         return entry->GetFullPath();
+    case Qt::AccessibleTextRole:
+        return entry->GetSpokenText();
     case EntryRole:
         return QVariant::fromValue(entry);
     case ImageRole:

@@ -94,6 +94,38 @@ QString text(const CKivMp3 &item, Field field)
     return untrimmed(item, field).trimmed();
 }
 
+QString imageText(int key)
+{
+    switch (key) {
+    case TypeOnline:
+        return QStringLiteral("Mp3 Datei");
+    case TypePlaying:
+        return QStringLiteral("Mp3 Datei, wird gespielt");
+    case TypeNotReachable:
+        return QStringLiteral("Mp3 Datei, nicht erreichbar");
+    case TypeMarked:
+        return QStringLiteral("Mp3 Datei, markiert");
+    case TypeImportReady:
+        return QStringLiteral("zu importieren");
+    case TypeImportWaiting:
+        return QStringLiteral("zu importieren, Quelle nicht erreichbar");
+    case TypeRequestedOnline:
+        return QStringLiteral("angefordert");
+    case TypeRequestedOffline:
+        return QStringLiteral("angefordert, Medium nicht online");
+    case StateNotAssigned:
+        return QStringLiteral("nicht zugeordnet");
+    case StateOffline:
+        return QStringLiteral("offline");
+    case StateOnline:
+        return QStringLiteral("online");
+    default:
+        if (key >= 4 && key <= 8)
+            return QStringLiteral("Bewertung %1").arg(key - 3);
+        return QString();
+    }
+}
+
 int typeImage(int status, bool playing)
 {
     switch (status) {

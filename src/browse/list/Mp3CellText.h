@@ -36,6 +36,10 @@ QString text(const CKivMp3 &item, KivMp3Column::Field field);
 // the player plays.
 int imageKey(CKivMp3 &item, KivMp3Column::Field field, const CKivMedienListe *media, bool playing);
 
+// What an image says in words (for screen readers and tool tips): "Mp3 Datei", "online",
+// "zu importieren", "Bewertung 3"; empty for NoImage.
+QString imageText(int key);
+
 // The image key of the "T" column for a status code.
 int typeImage(int status, bool playing);
 

@@ -113,6 +113,16 @@ QVariant CKivMp3ListModel::data(const QModelIndex &index, int role) const
         return KivMp3CellText::text(item, def.field);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(def.alignment);
+    case Qt::AccessibleTextRole:
+    case Qt::ToolTipRole: {
+        // A picture cell says in words what its picture shows; a screen reader hears an empty one too.
+        if (def.kind != KivMp3Column::Kind::Image)
+            return QVariant();
+        const QString text = KivMp3CellText::imageText(data(index, ImageKeyRole).toInt());
+        if (!text.isEmpty() || role == Qt::ToolTipRole)
+            return text.isEmpty() ? QVariant() : QVariant(text);
+        return def.field == KivMp3Column::Field::Rating ? QStringLiteral("keine Bewertung") : QStringLiteral("unbekannt");
+    }
     case ImageKeyRole: {
         if (def.kind != KivMp3Column::Kind::Image)
             return QVariant();

@@ -62,9 +62,11 @@ private:
     std::function<void(const QString &)> m_done;
 };
 
-QLabel *fieldLabel(const QString &text, QWidget *parent)
+// A right-aligned label that names its field.
+QLabel *fieldLabel(const QString &text, QWidget *field, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
+    label->setBuddy(field);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
 }
@@ -124,6 +126,7 @@ CKivExchangePanel::CKivExchangePanel(CMelvoraDoc &doc, SelectedItems selected, s
     m_volumePath->setFrameShape(QFrame::StyledPanel);
     m_choose = new QPushButton(QStringLiteral("..."), this);
     m_choose->setMaximumWidth(40);
+    m_choose->setAccessibleName(QStringLiteral("Volume Path wählen"));
     m_save = new QPushButton(QStringLiteral("Speichern"), this);
     m_import = new QPushButton(QStringLiteral("Importieren"), this);
     m_export = new QPushButton(QStringLiteral("Exportieren"), this);
@@ -133,13 +136,13 @@ CKivExchangePanel::CKivExchangePanel(CMelvoraDoc &doc, SelectedItems selected, s
     m_info->setWordWrap(true);
 
     auto *fields = new QGridLayout;
-    fields->addWidget(fieldLabel(QStringLiteral("Dateiname:"), this), 0, 0);
+    fields->addWidget(fieldLabel(QStringLiteral("Dateiname:"), m_fileName, this), 0, 0);
     fields->addWidget(m_fileName, 0, 1, 1, 3);
-    fields->addWidget(fieldLabel(QStringLiteral("Absender:"), this), 1, 0);
+    fields->addWidget(fieldLabel(QStringLiteral("Absender:"), m_sender, this), 1, 0);
     fields->addWidget(m_sender, 1, 1, 1, 3);
-    fields->addWidget(fieldLabel(QStringLiteral("Dateien:"), this), 2, 0);
+    fields->addWidget(fieldLabel(QStringLiteral("Dateien:"), m_files, this), 2, 0);
     fields->addWidget(m_files, 2, 1);
-    fields->addWidget(fieldLabel(QStringLiteral("Größe:"), this), 2, 2);
+    fields->addWidget(fieldLabel(QStringLiteral("Größe:"), m_size, this), 2, 2);
     fields->addWidget(m_size, 2, 3);
     fields->setColumnStretch(1, 1);
     fields->setColumnStretch(3, 1);
@@ -147,7 +150,9 @@ CKivExchangePanel::CKivExchangePanel(CMelvoraDoc &doc, SelectedItems selected, s
     m_volumeRow = new QWidget(this);
     auto *volume = new QHBoxLayout(m_volumeRow);
     volume->setContentsMargins(0, 0, 0, 0);
-    volume->addWidget(new QLabel(QStringLiteral("Volume Größe (MB):"), m_volumeRow));
+    auto *sizeLabel = new QLabel(QStringLiteral("Volume Größe (MB):"), m_volumeRow);
+    sizeLabel->setBuddy(m_volumeSize);
+    volume->addWidget(sizeLabel);
     volume->addWidget(m_volumeSize);
     volume->addSpacing(12);
     volume->addWidget(new QLabel(QStringLiteral("Volume Path:"), m_volumeRow));

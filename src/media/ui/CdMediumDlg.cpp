@@ -2,6 +2,7 @@
 
 #include "controls/ui/Banner.h"
 #include "media/cd/CdMediumForm.h"
+#include "controls/ui/FieldLabel.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -27,9 +28,11 @@ CKivCdMediumDlg::CKivCdMediumDlg(CKivCdMediumForm &form, QWidget *parent)
     m_mediumName->setText(form.MediumNameLine());
     auto *header = new QCheckBox(this);
     header->setObjectName(QStringLiteral("hasHeader"));
+    header->setAccessibleName(QStringLiteral("Header"));
     header->setChecked(form.HasHeaderFile());
     auto *size = new QCheckBox(this);
     size->setObjectName(QStringLiteral("hasSize"));
+    size->setAccessibleName(QStringLiteral("Größe"));
     size->setChecked(form.HasVolumeSize());
     auto *sizeText = new QLabel(form.VolumeSize(), this);
     sizeText->setObjectName(QStringLiteral("size"));
@@ -41,11 +44,11 @@ CKivCdMediumDlg::CKivCdMediumDlg(CKivCdMediumForm &form, QWidget *parent)
     m_name->setEnabled(form.IsNew());
 
     auto *grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Name:"), this), 0, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Name:"), m_name, this), 0, 0);
     grid->addWidget(m_name, 0, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Header:"), this), 1, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Header:"), header, this), 1, 0);
     grid->addWidget(header, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Größe:"), this), 2, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Größe:"), size, this), 2, 0);
     grid->addWidget(size, 2, 1);
     grid->addWidget(sizeText, 2, 2);
     grid->addWidget(new QLabel(QStringLiteral("Mediumname:"), this), 3, 0);

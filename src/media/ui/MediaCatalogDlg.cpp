@@ -11,6 +11,7 @@
 #include "media/ui/ArchiveImportDlg.h"
 #include "media/ui/MediumDeleteDlg.h"
 #include "media/ui/MediumDlg.h"
+#include "controls/ui/FieldLabel.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -107,8 +108,8 @@ CKivMediaCatalogDlg::CKivMediaCatalogDlg(IKivMediaHost &host, QWidget *parent)
     middle->addWidget(m_remove);
     middle->addStretch();
     auto *lists = new QGridLayout;
-    lists->addWidget(new QLabel(QStringLiteral("Alle Medien des Benutzers:"), this), 0, 0);
-    lists->addWidget(new QLabel(QStringLiteral("Alle Medien in der Datenbank:"), this), 0, 2);
+    lists->addWidget(KivFieldLabel(QStringLiteral("Alle Medien des Benutzers:"), m_userList, this), 0, 0);
+    lists->addWidget(KivFieldLabel(QStringLiteral("Alle Medien in der Datenbank:"), m_catalogList, this), 0, 2);
     lists->addWidget(m_userList, 1, 0);
     lists->addLayout(middle, 1, 1);
     lists->addWidget(m_catalogList, 1, 2);

@@ -5,6 +5,7 @@
 #include "media/MediumForm.h"
 #include "media/ui/FolderChooser.h"
 #include "controls/ui/Banner.h"
+#include "controls/ui/FieldLabel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -56,15 +57,16 @@ CKivMediumDlg::CKivMediumDlg(CKivMediumForm &form, QWidget *parent)
     header->setObjectName(QStringLiteral("createHeader"));
     header->setAutoDefault(false);
 
+    choose->setAccessibleName(QStringLiteral("Ordner wählen"));
     auto *grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Mediumname:"), this), 0, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Mediumname:"), m_name, this), 0, 0);
     grid->addWidget(m_name, 0, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Laufwerk:"), this), 1, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Laufwerk:"), m_drive, this), 1, 0);
     grid->addWidget(m_drive, 1, 1);
     grid->addWidget(choose, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Verzeichniss:"), this), 2, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Verzeichniss:"), m_path, this), 2, 0);
     grid->addWidget(m_path, 2, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Laufwerkstyp:"), this), 3, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Laufwerkstyp:"), m_driveType, this), 3, 0);
     grid->addWidget(m_driveType, 3, 1, 1, 2);
     grid->addWidget(m_offline, 4, 0, 1, 3);
     grid->addWidget(m_status, 5, 0, 1, 3);

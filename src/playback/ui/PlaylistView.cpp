@@ -29,6 +29,7 @@ CKivPlaylistView::CKivPlaylistView(CMelvoraDoc &doc, CKivSettings &settings, CKi
     m_caption->setFocusPolicy(Qt::NoFocus);
     static_cast<QVBoxLayout *>(layout())->insertWidget(0, m_caption);
 
+    table().setAccessibleName(QStringLiteral("Playlist"));
     finishSetup();
     model().setList(m_data.get());
     if (!CKivColumnArrangement::load(m_settings.store(), ColumnProfile(), model().columnCount())) {

@@ -4,6 +4,7 @@
 #include "tools/BatchUndo.h"
 #include "tools/RenameBatch.h"
 #include "tools/ui/ToolDialogSupport.h"
+#include "controls/ui/FieldLabel.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -55,6 +56,7 @@ CKivRenameDlg::CKivRenameDlg(std::vector<CKivMp3::Ptr> items, CKivDatabase &db, 
     auto *previewGroup = new QGroupBox(QStringLiteral("Vorschau:"), this);
     m_list = new QTreeWidget(previewGroup);
     m_list->setObjectName(QStringLiteral("preview"));
+    m_list->setAccessibleName(QStringLiteral("Vorschau"));
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -107,9 +109,9 @@ QWidget *CKivRenameDlg::buildReplaceGroup()
     m_replacePreview->setEnabled(false);
 
     auto *grid = new QGridLayout(group);
-    grid->addWidget(new QLabel(QStringLiteral("alter Text:"), group), 0, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("alter Text:"), m_oldText, group), 0, 0);
     grid->addWidget(m_oldText, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("neuer Text:"), group), 1, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("neuer Text:"), m_newText, group), 1, 0);
     grid->addWidget(m_newText, 1, 1);
     grid->addWidget(m_characters, 2, 0, 1, 2);
     grid->addWidget(m_runs, 3, 0, 1, 2);
@@ -136,10 +138,13 @@ QWidget *CKivRenameDlg::buildSpecialGroup()
     }
     m_deleteCount = new QSpinBox(group);
     m_deleteCount->setObjectName(QStringLiteral("deleteCount"));
+    // The numbers belong to the options beside them: "n" is what they set.
+    m_deleteCount->setAccessibleName(QStringLiteral("n Zeichen löschen"));
     m_deleteCount->setRange(1, 100);
     m_deleteCount->setValue(1);
     m_insertAt = new QSpinBox(group);
     m_insertAt->setObjectName(QStringLiteral("insertAt"));
+    m_insertAt->setAccessibleName(QStringLiteral("Leerzeichen einfügen an Stelle n"));
     m_insertAt->setRange(0, 100);
     m_insertAt->setValue(0);
     grid->addWidget(m_deleteCount, 3, 1);
@@ -162,6 +167,7 @@ QWidget *CKivRenameDlg::buildTagGroup()
     for (std::size_t i = 0; i < m_tagFields.size(); ++i) {
         auto *field = new QComboBox(group);
         field->setObjectName(QStringLiteral("tagField%1").arg(i + 1));
+        field->setAccessibleName(QStringLiteral("Feld %1").arg(i + 1));
         field->addItems(fields);
         field->installEventFilter(this);
         connect(field, &QComboBox::currentIndexChanged, this, &CKivRenameDlg::showPatternText);
@@ -170,6 +176,7 @@ QWidget *CKivRenameDlg::buildTagGroup()
         if (i < m_tagSeparators.size()) {
             auto *separator = new QComboBox(group);
             separator->setObjectName(QStringLiteral("tagSeparator%1").arg(i + 1));
+            separator->setAccessibleName(QStringLiteral("Trennzeichen %1").arg(i + 1));
             separator->setEditable(true);
             separator->setInsertPolicy(QComboBox::NoInsert);
             separator->addItems({QString(), QStringLiteral(" - "), QStringLiteral("["), QStringLiteral("]")});
@@ -184,7 +191,7 @@ QWidget *CKivRenameDlg::buildTagGroup()
     auto *apply = previewButton(group, "tagPreview");
     connect(apply, &QPushButton::clicked, this, &CKivRenameDlg::applyTags);
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(new QLabel(QStringLiteral("Vorschau:"), group));
+    bottom->addWidget(KivFieldLabel(QStringLiteral("Vorschau:"), m_patternText, group));
     bottom->addWidget(m_patternText, 1);
     bottom->addWidget(apply);
     auto *layout = new QVBoxLayout(group);

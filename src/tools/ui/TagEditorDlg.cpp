@@ -5,6 +5,7 @@
 #include "tools/BatchUndo.h"
 #include "tools/TagSelection.h"
 #include "tools/ui/ToolDialogSupport.h"
+#include "controls/ui/FieldLabel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,13 +65,13 @@ CKivTagEditorDlg::CKivTagEditorDlg(std::vector<CKivMp3::Ptr> items, CKivDatabase
     m_sameAsFolder->setAutoDefault(false);
 
     auto *grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Verzeichniss(e):"), this), 0, 1);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Verzeichniss(e):"), m_subPaths, this), 0, 1);
     grid->addWidget(m_subPaths, 0, 2, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Dateiname(n):"), this), 1, 1);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Dateiname(n):"), m_filenames, this), 1, 1);
     grid->addWidget(m_filenames, 1, 2, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Ausgewälte Dateien:"), this), 2, 1);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Ausgewälte Dateien:"), m_count, this), 2, 1);
     grid->addWidget(m_count, 2, 2, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Ordner:"), this), 3, 1);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Ordner:"), m_folder, this), 3, 1);
     grid->addWidget(m_folder, 3, 2);
     grid->addWidget(m_sameAsFolder, 3, 3);
     setLayout(new QVBoxLayout);
@@ -102,7 +103,10 @@ CKivTagEditorDlg::CKivTagEditorDlg(std::vector<CKivMp3::Ptr> items, CKivDatabase
     const char *labels[] = {"Interpret:", "Titel:", "Album:", "Track-Nr.:", "Genre:", "Kommentar:", "Jahr:"};
     for (int i = 0; i < 7; ++i) {
         grid->addWidget(fields[i].check, 4 + i, 0);
-        grid->addWidget(new QLabel(QString::fromUtf8(labels[i]), this), 4 + i, 1);
+        const QString label = QString::fromUtf8(labels[i]);
+        grid->addWidget(KivFieldLabel(label, fields[i].editor, this), 4 + i, 1);
+        // The check box in front of a field says whether that field is written.
+        fields[i].check->setAccessibleName(label.chopped(1) + QStringLiteral(" übernehmen"));
         grid->addWidget(fields[i].editor, 4 + i, 2, 1, 2);
     }
     fillFromSelection();

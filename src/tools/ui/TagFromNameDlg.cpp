@@ -5,6 +5,7 @@
 #include "tools/TagBatch.h"
 #include "tools/TagSelection.h"
 #include "tools/ui/ToolDialogSupport.h"
+#include "controls/ui/FieldLabel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -49,6 +50,7 @@ CKivTagFromNameDlg::CKivTagFromNameDlg(std::vector<CKivMp3::Ptr> items, CKivData
     for (int i = 0; i < KivFilenamePattern::kPairs; ++i) {
         auto *separator = new QComboBox(filter);
         separator->setObjectName(QStringLiteral("separator%1").arg(i + 1));
+        separator->setAccessibleName(QStringLiteral("Trennzeichen %1").arg(i + 1));
         separator->setEditable(true);
         separator->setInsertPolicy(QComboBox::NoInsert);
         separator->addItems({QString(), QStringLiteral("-"), QStringLiteral("["), QStringLiteral("]")});
@@ -56,6 +58,7 @@ CKivTagFromNameDlg::CKivTagFromNameDlg(std::vector<CKivMp3::Ptr> items, CKivData
         separator->setEditText(stored.separators[std::size_t(i)]);
         auto *field = new QComboBox(filter);
         field->setObjectName(QStringLiteral("field%1").arg(i + 1));
+        field->setAccessibleName(QStringLiteral("Feld %1").arg(i + 1));
         field->addItems({QString(), QStringLiteral("Album"), QStringLiteral("Artist"), QStringLiteral("Title"),
                          QStringLiteral("Track"), QStringLiteral("Comment")});
         field->setCurrentIndex(qMax(0, field->findText(stored.fields[std::size_t(i)], Qt::MatchExactly)));
@@ -80,10 +83,10 @@ CKivTagFromNameDlg::CKivTagFromNameDlg(std::vector<CKivMp3::Ptr> items, CKivData
     update->setAutoDefault(false);
 
     auto *options = new QGridLayout;
-    options->addWidget(new QLabel(QStringLiteral("Ordner:"), this), 0, 0);
+    options->addWidget(KivFieldLabel(QStringLiteral("Ordner:"), m_folder, this), 0, 0);
     options->addWidget(m_folder, 0, 1);
     options->addWidget(m_albumFromFolder, 0, 2);
-    options->addWidget(new QLabel(QStringLiteral("Vorschau:"), this), 1, 0);
+    options->addWidget(KivFieldLabel(QStringLiteral("Vorschau:"), m_patternText, this), 1, 0);
     options->addWidget(m_patternText, 1, 1);
     options->addWidget(m_artistFromFolder, 1, 2);
     options->addWidget(m_storeAsDefault, 2, 2);
@@ -91,6 +94,7 @@ CKivTagFromNameDlg::CKivTagFromNameDlg(std::vector<CKivMp3::Ptr> items, CKivData
     options->setColumnStretch(1, 1);
 
     m_preview->setObjectName(QStringLiteral("preview"));
+    m_preview->setAccessibleName(QStringLiteral("Vorschau"));
     m_preview->setRootIsDecorated(false);
     m_preview->setAllColumnsShowFocus(true);
     m_preview->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -13,6 +13,7 @@ CKivSearchBar::CKivSearchBar(QWidget *parent)
     , m_edit(new QLineEdit)
 {
     setObjectName(QStringLiteral("searchBar"));
+    m_edit->setAccessibleName(QStringLiteral("Suchfeld"));
     setMovable(false);
     setFloatable(false);
     setAllowedAreas(Qt::BottomToolBarArea);

@@ -2,6 +2,7 @@
 
 #include "core/Settings.h"
 #include "app/ui/settings/ColorButton.h"
+#include "controls/ui/FieldLabel.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -75,7 +76,8 @@ CKivSetupListPage::CKivSetupListPage(CKivSettings &settings, const Keys &keys, Q
     choose->setObjectName(QStringLiteral("pictureChoose"));
     choose->setAutoDefault(false);
     auto *pathRow = new QGridLayout;
-    pathRow->addWidget(new QLabel(QStringLiteral("Hintergrundbild:"), this), 0, 0, 1, 2);
+    choose->setAccessibleName(QStringLiteral("Hintergrundbild wählen"));
+    pathRow->addWidget(KivFieldLabel(QStringLiteral("Hintergrundbild:"), m_path, this), 0, 0, 1, 2);
     pathRow->addWidget(m_path, 1, 0);
     pathRow->addWidget(choose, 1, 1);
     pathRow->setColumnStretch(0, 1);
@@ -86,9 +88,12 @@ CKivSetupListPage::CKivSetupListPage(CKivSettings &settings, const Keys &keys, Q
     m_text->setColorText((settings.*keys.color2)());
     auto *colorGroup = new QGroupBox(QStringLiteral("Farb - Einstellungen"), this);
     auto *colors = new QGridLayout(colorGroup);
-    colors->addWidget(new QLabel(QStringLiteral("Hintergrund:"), this), 0, 0);
+    // A colour button shows no text: it is named after its label.
+    m_background->setAccessibleName(QStringLiteral("Hintergrundfarbe"));
+    m_text->setAccessibleName(QStringLiteral("Textfarbe"));
+    colors->addWidget(KivFieldLabel(QStringLiteral("Hintergrund:"), m_background, this), 0, 0);
     colors->addWidget(m_background, 0, 1);
-    colors->addWidget(new QLabel(QStringLiteral("Text:"), this), 1, 0);
+    colors->addWidget(KivFieldLabel(QStringLiteral("Text:"), m_text, this), 1, 0);
     colors->addWidget(m_text, 1, 1);
     colors->setColumnStretch(2, 1);
 

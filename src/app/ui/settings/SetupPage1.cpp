@@ -2,6 +2,7 @@
 
 #include "core/Settings.h"
 #include "media/ui/FolderChooser.h"
+#include "controls/ui/FieldLabel.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -45,7 +46,8 @@ QLineEdit *CKivSetupPage1::addRow(QGridLayout *grid, int row, const QString &lab
     choose->setObjectName(QLatin1String(name) + QStringLiteral("Choose"));
     choose->setAutoDefault(false);
     choose->setEnabled(enabled);
-    grid->addWidget(new QLabel(label, this), row, 0);
+    choose->setAccessibleName(label.trimmed() + QStringLiteral(" wählen"));
+    grid->addWidget(KivFieldLabel(label, field, this), row, 0);
     grid->addWidget(field, row, 1);
     grid->addWidget(choose, row, 2);
     connect(field, &QLineEdit::textEdited, this, &CKivSetupPage::changed);

@@ -4,6 +4,7 @@
 #include "browse/FilterFeld.h"
 #include "browse/ui/filter/SortCombo.h"
 #include "controls/ui/Banner.h"
+#include "controls/ui/FieldLabel.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -70,9 +71,9 @@ CKivFilterDlg::CKivFilterDlg(CKivFilter &filter, QWidget *parent)
 
     auto *edit = new QGridLayout;
     edit->addWidget(new QLabel(QStringLiteral("Beziehung:"), this), 0, 0);
-    edit->addWidget(new QLabel(QStringLiteral("Feld:"), this), 0, 1);
-    edit->addWidget(new QLabel(QStringLiteral("Bedingung:"), this), 0, 2);
-    edit->addWidget(new QLabel(QStringLiteral("Wert:"), this), 0, 3);
+    edit->addWidget(KivFieldLabel(QStringLiteral("Feld:"), m_field, this), 0, 1);
+    edit->addWidget(KivFieldLabel(QStringLiteral("Bedingung:"), m_condition, this), 0, 2);
+    edit->addWidget(KivFieldLabel(QStringLiteral("Wert:"), m_value, this), 0, 3);
     edit->addWidget(new QLabel(QStringLiteral("AND"), this), 1, 0);
     edit->addWidget(m_field, 1, 1);
     edit->addWidget(m_condition, 1, 2);
@@ -92,7 +93,7 @@ CKivFilterDlg::CKivFilterDlg(CKivFilter &filter, QWidget *parent)
 
     auto *content = new QVBoxLayout;
     content->setContentsMargins(11, 11, 11, 11);
-    content->addWidget(new QLabel(QStringLiteral("Aktuelle Filter:"), this));
+    content->addWidget(KivFieldLabel(QStringLiteral("Aktuelle Filter:"), m_list, this));
     content->addWidget(m_list, 1);
     content->addLayout(edit);
     content->addLayout(actions);

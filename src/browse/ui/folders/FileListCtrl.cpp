@@ -53,6 +53,8 @@ CKivFileListCtrl::CKivFileListCtrl(CMelvoraDoc &doc, QWidget *parent)
     layout->addWidget(m_stack);
     m_stack->addWidget(m_icons);
     m_stack->addWidget(m_details);
+    m_icons->setAccessibleName(QStringLiteral("Ordner und Dateien"));
+    m_details->setAccessibleName(QStringLiteral("Ordner und Dateien"));
     m_details->setRootIsDecorated(false);
     m_details->setItemsExpandable(false);
     m_details->setUniformRowHeights(true);

@@ -35,6 +35,7 @@ CFileListFormView::CFileListFormView(CMelvoraDoc &doc, CKivSettings &settings, C
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_address->setReadOnly(true);
+    m_address->setAccessibleName(QStringLiteral("Adresse"));
     layout->addWidget(m_address);
     layout->addWidget(m_list);
     connect(&doc, &CMelvoraDoc::updateAllViews, this, &CFileListFormView::onHint);

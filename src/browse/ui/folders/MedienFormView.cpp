@@ -22,6 +22,7 @@ CKivMedienFormView::CKivMedienFormView(CMelvoraDoc &doc, CKivSettings &, CKivCom
     setWindowTitle(QStringLiteral("Medien"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    m_tree->setAccessibleName(QStringLiteral("Medien"));
     layout->addWidget(m_tree);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_tree, &QWidget::customContextMenuRequested, this, &CKivMedienFormView::showContextMenu);

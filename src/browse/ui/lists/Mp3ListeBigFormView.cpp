@@ -11,6 +11,7 @@ CKivMp3ListeBigFormView::CKivMp3ListeBigFormView(CMelvoraDoc &doc, CKivSettings 
     QFont big = table().font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     table().setFont(big);
+    table().setAccessibleName(QStringLiteral("Mp3's (TV)"));
     finishSetup();
 }
 

@@ -10,6 +10,7 @@ CKivMp3ListeFormView::CKivMp3ListeFormView(CMelvoraDoc &doc, CKivSettings &setti
     : CKivMp3ListView(doc, settings, commands, CKivMp3ListModel::Layout::Standard, parent)
 {
     setObjectName(QStringLiteral("Mp3ListeFormView"));
+    table().setAccessibleName(QStringLiteral("Mp3s (Standard)"));
     finishSetup();
 }
 

@@ -2,6 +2,7 @@
 
 #include "controls/ui/CommandRegistry.h"
 #include "controls/ui/bars/ToolBarManager.h"
+#include "controls/ui/FieldLabel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -54,12 +55,14 @@ CKivCommandsPage::CKivCommandsPage(CKivToolBarManager &manager, QWidget *parent)
     middle->addWidget(down);
     middle->addStretch();
 
+    m_commands->setAccessibleName(QStringLiteral("Befehle"));
+    m_buttons->setAccessibleName(QStringLiteral("Schaltflächen der Symbolleiste"));
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Kategorie:"), this), 0, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Kategorie:"), m_category, this), 0, 0);
     grid->addWidget(m_category, 1, 0);
     grid->addWidget(m_commands, 2, 0);
     grid->addLayout(middle, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Symbolleiste:"), this), 0, 2);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Symbolleiste:"), m_bar, this), 0, 2);
     grid->addWidget(m_bar, 1, 2);
     grid->addWidget(m_buttons, 2, 2);
 

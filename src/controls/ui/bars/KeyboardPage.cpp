@@ -3,6 +3,7 @@
 #include "controls/ui/CommandRegistry.h"
 #include "controls/ui/bars/KeyboardMap.h"
 #include "controls/ui/bars/ToolBarManager.h"
+#include "controls/ui/FieldLabel.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -47,14 +48,14 @@ CKivKeyboardPage::CKivKeyboardPage(CKivToolBarManager &manager, QWidget *parent)
     editRow->addWidget(m_edit, 1);
     editRow->addWidget(m_assign);
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Kategorie:"), this), 0, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Kategorie:"), m_category, this), 0, 0);
     grid->addWidget(m_category, 1, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Befehle:"), this), 2, 0);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Befehle:"), m_commands, this), 2, 0);
     grid->addWidget(m_commands, 3, 0, 4, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Aktuelle Tasten:"), this), 0, 1);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Aktuelle Tasten:"), m_keys, this), 0, 1);
     grid->addWidget(m_keys, 1, 1, 2, 1);
     grid->addWidget(remove, 3, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Neue Tastenkombination:"), this), 4, 1);
+    grid->addWidget(KivFieldLabel(QStringLiteral("Neue Tastenkombination:"), m_edit, this), 4, 1);
     grid->addLayout(editRow, 5, 1);
     grid->addWidget(m_note, 6, 1);
     grid->addWidget(resetAll, 7, 1);

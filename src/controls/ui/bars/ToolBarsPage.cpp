@@ -1,6 +1,7 @@
 #include "controls/ui/bars/ToolBarsPage.h"
 
 #include "controls/ui/bars/ToolBarManager.h"
+#include "controls/ui/FieldLabel.h"
 
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -39,7 +40,7 @@ CKivToolBarsPage::CKivToolBarsPage(CKivToolBarManager &manager, QWidget *parent)
     row->addWidget(m_list, 1);
     row->addLayout(buttons);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Symbolleisten:"), this));
+    layout->addWidget(KivFieldLabel(QStringLiteral("Symbolleisten:"), m_list, this));
     layout->addLayout(row);
 
     connect(m_list, &QListWidget::itemChanged, this, &CKivToolBarsPage::onItemChanged);
