@@ -63,9 +63,10 @@ inline QStringList unnamed(QWidget *root, const Shows &shows = showsTextOrPictur
     for (QWidget *w : root->findChildren<QWidget *>()) {
         if (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(root))
             continue;
-        // The inner parts of a spin box or a combo box are named through it.
+        // The inner parts of a spin box or a combo box are named through it; a tab widget is named by
+        // its tabs.
         QWidget *parent = w->parentWidget();
-        if (qobject_cast<QAbstractSpinBox *>(parent) || qobject_cast<QComboBox *>(parent))
+        if (qobject_cast<QAbstractSpinBox *>(parent) || qobject_cast<QComboBox *>(parent) || qobject_cast<QTabWidget *>(w))
             continue;
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
         if (!iface || iface->text(QAccessible::Name).trimmed().isEmpty())

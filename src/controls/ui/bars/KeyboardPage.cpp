@@ -47,6 +47,10 @@ CKivKeyboardPage::CKivKeyboardPage(CKivToolBarManager &manager, QWidget *parent)
     auto *editRow = new QHBoxLayout;
     editRow->addWidget(m_edit, 1);
     editRow->addWidget(m_assign);
+    // The key field takes its keys in an inner line edit, which is what a screen reader meets.
+    m_edit->setAccessibleName(QStringLiteral("Neue Tastenkombination"));
+    for (QWidget *inner : m_edit->findChildren<QWidget *>())
+        inner->setAccessibleName(m_edit->accessibleName());
     auto *grid = new QGridLayout(this);
     grid->addWidget(KivFieldLabel(QStringLiteral("Kategorie:"), m_category, this), 0, 0);
     grid->addWidget(m_category, 1, 0);
