@@ -26,7 +26,8 @@ class ScanStopTest : public QObject
 private:
     ScanFixture f;
     QString root;
-    static constexpr int Files = 1200;
+    // One batch and a half: the first is stored whole, the second meets the failure.
+    static constexpr int Files = KivScanStore::BatchSize + KivScanStore::BatchSize / 2;
 
     // Files that the catalog's file may grow to, for this process and the programs it starts.
     class FileSizeLimit
