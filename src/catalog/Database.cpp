@@ -106,6 +106,7 @@ bool CKivDatabase::open()
     m_suspectLost = false;
     m_inTransaction = false;
     m_sqliteTransaction = false;
+    m_lastFailure = KivCatalogFailure::Kind::None;
     return true;
 }
 
