@@ -1,7 +1,6 @@
 #include "tools/RenameBatch.h"
 
-#include "tools/BatchTransaction.h"
-#include "tools/BatchUndo.h"
+#include "tools/BatchLoop.h"
 #include "tools/RenameRules.h"
 
 #include <QHash>
@@ -42,40 +41,21 @@ KivFileOutcome Preview(const KivRenameJob &job, bool collides)
 KivBatchSummary Run(const std::vector<KivRenameJob> &jobs, CKivDatabase &db, const KivBatchHooks &hooks,
                     CKivBatchUndo *undo)
 {
-    KivBatchSummary summary;
-    if (hooks.releaseFile)
-        hooks.releaseFile();
-    if (undo)
-        undo->Begin(CKivBatchUndo::Kind::Names);
-    const int total = int(jobs.size());
-    CKivBatchTransaction transaction(db);
-    for (int i = 0; i < total; ++i) {
-        if (hooks.progress && !hooks.progress(i, total)) {
-            summary.cancelled = true;
-            break;
-        }
-        const KivRenameJob &job = jobs[std::size_t(i)];
-        KivFileOutcome outcome{job.item, KivFileOutcome::Unchanged, {}};
+    return KivRunBatch(jobs, db, hooks, undo, CKivBatchUndo::Kind::Names,
+                       [&](const KivRenameJob &job, CKivBatchTransaction &transaction) {
         const QString reason = KivRenameRules::unusableReason(job.preview);
+        if (!reason.isEmpty())
+            return KivFileOutcome{job.item, KivFileOutcome::Failed, reason};
         const CKivMp3Data before = job.item->Data();
-        if (!reason.isEmpty()) {
-            outcome = {job.item, KivFileOutcome::Failed, reason};
-        } else if (!transaction.Step(job.item, [&] { return job.item->Rename(job.preview, db).has_value(); })) {
-            outcome = {job.item, KivFileOutcome::Failed, QStringLiteral("cannot rename")};
-        } else if (job.item->GetFilename() != before.m_Filename) {
-            outcome = {job.item, KivFileOutcome::Ok, before.m_Filename + QStringLiteral(" -> ") + job.item->GetFilename()};
-            if (undo)
-                undo->Record(job.item, before);
-        }
-        transaction.FileDone();
-        summary.count(outcome.status);
-        if (hooks.report)
-            hooks.report(outcome);
-    }
-    transaction.Flush();
-    if (hooks.progress)
-        hooks.progress(total, total);
-    return summary;
+        if (!transaction.Step(job.item, [&] { return job.item->Rename(job.preview, db).has_value(); }))
+            return KivFileOutcome{job.item, KivFileOutcome::Failed, QStringLiteral("cannot rename")};
+        if (job.item->GetFilename() == before.m_Filename)
+            return KivFileOutcome{job.item, KivFileOutcome::Unchanged, {}};
+        if (undo)
+            undo->Record(job.item, before);
+        return KivFileOutcome{job.item, KivFileOutcome::Ok,
+                              before.m_Filename + QStringLiteral(" -> ") + job.item->GetFilename()};
+    });
 }
 
 } // namespace KivRenameBatch

@@ -1,7 +1,6 @@
 #include "tools/TagBatch.h"
 
-#include "tools/BatchTransaction.h"
-#include "tools/BatchUndo.h"
+#include "tools/BatchLoop.h"
 #include "tools/ToolText.h"
 
 #include <QStringList>
@@ -164,19 +163,8 @@ KivFileOutcome Preview(const KivTagJob &job)
 KivBatchSummary Run(const std::vector<KivTagJob> &jobs, CKivDatabase &db, const KivBatchHooks &hooks,
                     bool writeEqual, CKivBatchUndo *undo)
 {
-    KivBatchSummary summary;
-    if (hooks.releaseFile)
-        hooks.releaseFile();
-    if (undo)
-        undo->Begin(CKivBatchUndo::Kind::Tags);
-    const int total = int(jobs.size());
-    CKivBatchTransaction transaction(db);
-    for (int i = 0; i < total; ++i) {
-        if (hooks.progress && !hooks.progress(i, total)) {
-            summary.cancelled = true;
-            break;
-        }
-        const KivTagJob &job = jobs[std::size_t(i)];
+    return KivRunBatch(jobs, db, hooks, undo, CKivBatchUndo::Kind::Tags,
+                       [&](const KivTagJob &job, CKivBatchTransaction &transaction) {
         KivFileOutcome outcome{job.item, KivFileOutcome::Unchanged, {}};
         if (!job.matched) {
             outcome.status = KivFileOutcome::NoMatch;
@@ -210,15 +198,8 @@ KivBatchSummary Run(const std::vector<KivTagJob> &jobs, CKivDatabase &db, const 
             if (undo && !changes.isEmpty())
                 undo->Record(job.item, before);
         }
-        transaction.FileDone();
-        summary.count(outcome.status);
-        if (hooks.report)
-            hooks.report(outcome);
-    }
-    transaction.Flush();
-    if (hooks.progress)
-        hooks.progress(total, total);
-    return summary;
+        return outcome;
+    });
 }
 
 } // namespace KivTagBatch
