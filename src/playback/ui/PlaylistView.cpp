@@ -296,24 +296,11 @@ void CKivPlaylistView::removeSelection()
 
 std::unique_ptr<QMenu> CKivPlaylistView::buildContextMenu()
 {
-    static const int groups[][8] = {
-        {CmdPlaylistNew, CmdPlaylistOpen, CmdPlaylistSaveAs, 0},
-        {CmdClearList, CmdRemoveSelection, 0},
-        {CmdSelectAll, CmdClearSelection, 0},
-        {CmdRating1, CmdRating1 + 1, CmdRating1 + 2, CmdRating1 + 3, CmdRating5, 0},
-        {CmdOptionDragDrop, CmdOptionQuickImport, CmdOptionLabelEdit, 0},
-    };
-    m_commands.updateStates();
-    auto menu = std::make_unique<QMenu>(this);
-    for (const auto &group : groups) {
-        if (!menu->isEmpty())
-            menu->addSeparator();
-        for (int id : group) {
-            if (id == 0)
-                break;
-            if (QAction *action = m_commands.action(id))
-                menu->addAction(action);
-        }
-    }
-    return menu->isEmpty() ? nullptr : std::move(menu);
+    return menuOf({
+        {CmdPlaylistNew, CmdPlaylistOpen, CmdPlaylistSaveAs},
+        {CmdClearList, CmdRemoveSelection},
+        {CmdSelectAll, CmdClearSelection},
+        {CmdRating1, CmdRating1 + 1, CmdRating1 + 2, CmdRating1 + 3, CmdRating5},
+        {CmdOptionDragDrop, CmdOptionQuickImport, CmdOptionLabelEdit},
+    });
 }

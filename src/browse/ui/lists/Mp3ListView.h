@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -107,6 +108,10 @@ Q_SIGNALS:
 protected:
     CKivMp3ListView(CMelvoraDoc &doc, CKivSettings &settings, CKivCommandRegistry &commands,
                     CKivMp3ListModel::Layout layout, QWidget *parent);
+
+    // A context menu of the registry's actions for these groups of command ids, with a separator
+    // between groups; nothing when no action exists.
+    std::unique_ptr<QMenu> menuOf(std::initializer_list<std::initializer_list<int>> groups);
 
     // The settings of this list: "Flags", "Bm", "Color1", "Color2" of its section.
     struct Look

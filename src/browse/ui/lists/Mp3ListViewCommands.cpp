@@ -110,22 +110,24 @@ bool CKivMp3ListView::onOwnCommand(int)
 
 std::unique_ptr<QMenu> CKivMp3ListView::buildContextMenu()
 {
-    static const int groups[][8] = {
-        {CmdRating1, CmdRating1 + 1, CmdRating1 + 2, CmdRating1 + 3, CmdRating5, 0},
-        {CmdToPlaylist, CmdTagEditor1, CmdTagEditor2, CmdRename, CmdUndo, 0},
-        {CmdClearList, CmdDeleteFiles, 0},
-        {CmdSelectAll, CmdClearSelection, CmdSortAscending, CmdSortDescending, 0},
-        {CmdAnsichtA, CmdAnsichtB, CmdAnsichtC, CmdAnsichtD, CmdCategory, CmdBackground, 0},
-        {CmdOptionDragDrop, CmdOptionQuickImport, CmdOptionLabelEdit, 0},
-    };
+    return menuOf({
+        {CmdRating1, CmdRating1 + 1, CmdRating1 + 2, CmdRating1 + 3, CmdRating5},
+        {CmdToPlaylist, CmdTagEditor1, CmdTagEditor2, CmdRename, CmdUndo},
+        {CmdClearList, CmdDeleteFiles},
+        {CmdSelectAll, CmdClearSelection, CmdSortAscending, CmdSortDescending},
+        {CmdAnsichtA, CmdAnsichtB, CmdAnsichtC, CmdAnsichtD, CmdCategory, CmdBackground},
+        {CmdOptionDragDrop, CmdOptionQuickImport, CmdOptionLabelEdit},
+    });
+}
+
+std::unique_ptr<QMenu> CKivMp3ListView::menuOf(std::initializer_list<std::initializer_list<int>> groups)
+{
     m_commands.updateStates();
     auto menu = std::make_unique<QMenu>(this);
     for (const auto &group : groups) {
         if (!menu->isEmpty())
             menu->addSeparator();
         for (int id : group) {
-            if (id == 0)
-                break;
             if (QAction *action = m_commands.action(id))
                 menu->addAction(action);
         }
