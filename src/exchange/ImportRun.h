@@ -14,8 +14,12 @@ class CKivMedienListe;
 // item came from an export file, else from the friend's online medium. Each file is copied to its
 // destination under a free name (never over an existing file) and its waiting row becomes an
 // ordinary one. A file that cannot be copied is counted and the run goes on; the count is reported
-// at the end.
+// at the end. The rows are written for every chunk of files together, after their copies.
 namespace KivImportRun {
+
+// Files whose copies are made before their rows are written in one transaction. Few enough that a
+// run stopped in the middle leaves little copied without its row.
+constexpr int ChunkFiles = 32;
 
 struct Result
 {

@@ -190,6 +190,68 @@ private Q_SLOTS:
         QCOMPARE(m_f.importRows(), 0);
     }
 
+    // The rows of an import's files are written together; a file whose row the catalog refuses (its
+    // new key is taken) is undone alone, wherever it stands in the chunk.
+    void aRefusedRowUndoesOnlyItsOwnImport_data()
+    {
+        QTest::addColumn<bool>("refusedFirst");
+        QTest::newRow("refused first") << true;
+        QTest::newRow("refused after an imported one") << false;
+    }
+
+    void aRefusedRowUndoesOnlyItsOwnImport()
+    {
+        QFETCH(bool, refusedFirst);
+        auto annas = m_f.mediaOf(m_f.anna);
+        QVERIFY(m_f.request(*annas, QStringLiteral("x.mp3")));
+        QVERIFY(m_f.request(*annas, QStringLiteral("y.mp3")));
+        const auto rowX = m_f.row(QStringLiteral("(Anna)In\\x.mp3"));
+        const auto rowY = m_f.row(QStringLiteral("(Anna)In\\y.mp3"));
+        QVERIFY(rowX && rowY);
+        // x.mp3 is taken on disk, so its copy becomes "x (2).mp3", a key another row already holds.
+        QVERIFY(ExchangeFixture::song(m_f.rootAnna + QStringLiteral("In/x.mp3"), "mine"));
+        const QString taken = m_f.rootAnna + QStringLiteral("In/x (2).mp3");
+        QVERIFY(ExchangeFixture::song(taken, "gone"));
+        QVERIFY(CKivMp3::FromFile(annas->FindMedium(QStringLiteral("Anna")), QStringLiteral("In\\"),
+                                  QStringLiteral("x (2).mp3"), false)
+                    ->Save(m_f.db()));
+        QVERIFY(QFile::remove(taken));
+        for (const char *name : {"x.mp3", "y.mp3"})
+            QVERIFY(ExchangeFixture::song(m_f.out + QStringLiteral("Pop/") + QLatin1String(name), name));
+        QVERIFY(KivExchangeFile::Write(
+            m_f.out + QStringLiteral("wish.exp"), QStringLiteral("Bert"),
+            {{rowX->m_ImportID, QStringLiteral("Bert"), QStringLiteral("Pop\\"), QStringLiteral("x.mp3"),
+              QStringLiteral("Anna"), QStringLiteral("In\\"), QStringLiteral("x.mp3")},
+             {rowY->m_ImportID, QStringLiteral("Bert"), QStringLiteral("Pop\\"), QStringLiteral("y.mp3"),
+              QStringLiteral("Anna"), QStringLiteral("In\\"), QStringLiteral("y.mp3")}}));
+        const auto loaded = KivExchangeReader::ReadExportFile(m_f.db(), annas.get(), m_f.out + QStringLiteral("wish.exp"));
+        QVERIFY(loaded && loaded->entries.size() == 2 && loaded->entries[0].item && loaded->entries[1].item);
+        CKivMp3::Ptr x = loaded->entries[0].item;
+        CKivMp3::Ptr y = loaded->entries[1].item;
+        m_f.ws.ui.clear();
+        const KivImportRun::Result result =
+            KivImportRun::Run(refusedFirst ? std::vector<CKivMp3::Ptr>{x, y} : std::vector<CKivMp3::Ptr>{y, x},
+                              annas.get(), m_f.db());
+        QCOMPARE(result.imported, 1);
+        QCOMPARE(result.failed, 1);
+        QCOMPARE(m_f.told(KivExchangeTexts::CopyFailures(1)), 1);
+        // y arrived and its row is an ordinary one.
+        QCOMPARE(ExchangeFixture::contents(m_f.rootAnna + QStringLiteral("In/y.mp3")),
+                 ExchangeFixture::contents(m_f.out + QStringLiteral("Pop/y.mp3")));
+        const auto importedY = m_f.row(QStringLiteral("(Anna)In\\y.mp3"));
+        QVERIFY(importedY);
+        QCOMPARE(importedY->m_ImportID, 0);
+        QCOMPARE(y->GetImportID(), 0);
+        // x still waits, in the catalog and in the list, and its copy is gone.
+        QVERIFY(!QFile::exists(taken));
+        const auto waitingX = m_f.row(QStringLiteral("(Anna)In\\x.mp3"));
+        QVERIFY(waitingX);
+        QCOMPARE(waitingX->m_ImportID, rowX->m_ImportID);
+        QCOMPARE(x->GetImportID(), rowX->m_ImportID);
+        QCOMPARE(x->GetFilename(), QStringLiteral("x.mp3"));
+        QCOMPARE(m_f.importRows(), 1);
+    }
+
     void hostileExportReadsNothingOutsideTheVolume()
     {
         auto annas = m_f.mediaOf(m_f.anna);

@@ -156,6 +156,12 @@ public:
     // Copies a pending import's file to the item's place and makes the row an ordinary one; media
     // finds the source medium by name.
     bool ExecuteImport(const CKivMedienListe *media, CKivDatabase &db);
+    // The two steps of ExecuteImport, for callers that group the catalog writes of many imports:
+    // copies the file to the item's place under a free name (the full path of the copy, or nothing;
+    // the catalog is not touched), then makes the row an ordinary one with the copy's name. When
+    // the catalog refuses, the item stays a pending import and the copy is the caller's to remove.
+    std::optional<QString> CopyImportFile(const CKivMedienListe *media) const;
+    bool RecordImport(const QString &copy, CKivDatabase &db);
     // Copies the file into an export volume folder, below the item's sub-path there; the catalog is
     // not changed. Returns the file name actually used, or nothing.
     std::optional<QString> CopyToExportVolume(const QString &volumeFolder);

@@ -181,43 +181,60 @@ std::optional<QString> CKivMp3::Rename(const QString &newName, CKivDatabase &db)
 
 bool CKivMp3::ExecuteImport(const CKivMedienListe *media, CKivDatabase &db)
 {
-    if (m_data.m_ImportID == 0)
+    const std::optional<QString> copy = CopyImportFile(media);
+    if (!copy)
         return false;
+    if (RecordImport(*copy, db))
+        return true;
+    // The row still waits for the import: take the copy back so it can be done again.
+    QFile::remove(*copy);
+    return false;
+}
+
+std::optional<QString> CKivMp3::CopyImportFile(const CKivMedienListe *media) const
+{
+    if (m_data.m_ImportID == 0)
+        return std::nullopt;
     QString source;
     QString sourceFilename;
     if (m_listMark != 0) {
         // Delivered in an export volume: the file there takes the place of the friend's medium.
         if (m_volumeFile.isEmpty())
-            return false;
+            return std::nullopt;
         source = m_volumeFile;
         sourceFilename = QFileInfo(m_volumeFile).fileName();
     } else {
         const CKivMedium *sourceMedium = media ? media->FindMedium(m_import.m_SourceMedium) : nullptr;
         if (!sourceMedium || sourceMedium->GetState() != CKivMedium::Online)
-            return false;
+            return std::nullopt;
         source = KivMp3FileOps::Join(KivMp3FileOps::Join(sourceMedium->GetRoot(),
                                                          KivMp3FileOps::LocalPath(m_import.m_SourceSubPath)),
                                      m_import.m_SourceFilename);
         sourceFilename = m_import.m_SourceFilename;
     }
     if (!IsOnline())
-        return false;
+        return std::nullopt;
     if (!KivMp3FileOps::IsFile(source)) {
         reportMissingSource(sourceFilename);
-        return false;
+        return std::nullopt;
     }
     const QString folder = FolderPath();
     if (!KivMp3FileOps::MakeFolders(folder))
-        return false;
+        return std::nullopt;
     const std::optional<QString> used = KivMp3FileOps::CopyKeeping(source, folder, m_data.m_Filename);
     if (!used)
-        return false;
-    const QString copy = KivMp3FileOps::Join(folder, *used);
+        return std::nullopt;
+    return KivMp3FileOps::Join(folder, *used);
+}
 
+bool CKivMp3::RecordImport(const QString &copy, CKivDatabase &db)
+{
+    if (m_data.m_ImportID == 0)
+        return false;
     const CKivMp3Data old = m_data;
     const CKivMp3ImportData oldImport = m_import;
     const int importId = m_data.m_ImportID;
-    m_data.m_Filename = *used;
+    m_data.m_Filename = QFileInfo(copy).fileName();
     m_data.m_ImportID = 0;
     m_import = CKivMp3ImportData();
     CRsFolder folders(db);
@@ -232,8 +249,6 @@ bool CKivMp3::ExecuteImport(const CKivMedienListe *media, CKivDatabase &db)
             return true;
         }
     }
-    // The row still waits for the import: take the copy back so it can be done again.
-    QFile::remove(copy);
     m_data = old;
     m_import = oldImport;
     return false;
