@@ -151,6 +151,7 @@ private Q_SLOTS:
         QCOMPARE(child<QLineEdit>(&dialog, "password")->echoMode(), QLineEdit::Password);
         QCOMPARE(child<QComboBox>(&dialog, "encryption")->count(), 4);
         QCOMPARE(child<QComboBox>(&dialog, "encryption")->currentIndex(), 1);
+        QVERIFY2(KivAccessibleNames::unnamed(&dialog).isEmpty(), qPrintable(KivAccessibleNames::unnamed(&dialog).join(QLatin1Char(' '))));
         // No server named: refused with a warning, nothing registered, the dialog stays open.
         QTest::mouseClick(child<QPushButton>(&dialog, "okButton"), Qt::LeftButton);
         QCOMPARE(ui.messages().size(), 1);

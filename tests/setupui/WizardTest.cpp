@@ -5,6 +5,7 @@
 #include "setup/ui/SetupPage6.h"
 #include "setup/ui/SetupPage7.h"
 #include "setup/ui/SetupSheet.h"
+#include "support/AccessibleNames.h"
 #include "support/FakeDrives.h"
 #include "support/RecordingUi.h"
 
@@ -154,6 +155,31 @@ private Q_SLOTS:
         QVERIFY(pageOf<CSetupPage6>(*sheet, CSetupSheet::Finish));
         QVERIFY(!sheet->pixmap(QWizard::WatermarkPixmap).isNull());
         QVERIFY(!sheet->button(QWizard::CancelButton)->isVisible());
+    }
+
+    // A screen reader finds a name for every field and list of every page.
+    void everyPageNamesItsFields()
+    {
+        RecordingUi ui;
+        auto sheet = makeSheet(QStringLiteral("names"));
+        const auto check = [&] {
+            const QStringList missing = KivAccessibleNames::unnamed(sheet->currentPage());
+            QVERIFY2(missing.isEmpty(), qPrintable(QString::number(sheet->currentId()) + QLatin1Char(' ')
+                                                   + missing.join(QLatin1Char(' '))));
+        };
+        check();
+        sheet->currentPage()->findChild<QCheckBox *>()->setChecked(true);
+        for (int page = 0; page < 6; ++page) {
+            QVERIFY(next(*sheet));
+            check();
+            if (QLineEdit *user = field(*sheet, QStringLiteral("userName"))) {
+                user->setText(QStringLiteral("Eva"));
+                field(*sheet, QStringLiteral("password"))->setText(QStringLiteral("geheim"));
+            }
+            if (sheet->currentId() == CSetupSheet::CdDrive)
+                pageOf<CSetupPage4>(*sheet, CSetupSheet::CdDrive)->NoDrive()->setChecked(true);
+        }
+        QCOMPARE(sheet->currentId(), int(CSetupSheet::Finish));
     }
 
     void eachPageChecksWhatItCollects()

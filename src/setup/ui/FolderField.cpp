@@ -13,6 +13,7 @@ CKivFolderField::CKivFolderField(const QString &chooserTitle, const QString &sta
 {
     setReadOnly(true);
     m_button->setFixedWidth(32);
+    m_button->setAccessibleName(QStringLiteral("Ordner auswählen"));
     connect(m_button, &QPushButton::clicked, this, &CKivFolderField::choose);
 }
 

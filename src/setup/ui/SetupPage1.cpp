@@ -1,5 +1,6 @@
 #include "setup/ui/SetupPage1.h"
 
+#include "controls/ui/FieldLabel.h"
 #include "core/UserInterface.h"
 
 #include <QCheckBox>
@@ -19,10 +20,10 @@ CSetupPage1::CSetupPage1(QWidget *parent)
     welcome->setWordWrap(true);
     layout->addWidget(welcome);
     layout->addSpacing(8);
-    layout->addWidget(new QLabel(QStringLiteral("Nutzervertrag:"), this));
     auto *terms = new QPlainTextEdit(TermsOfUse(), this);
     terms->setReadOnly(true);
     terms->setObjectName(QStringLiteral("terms"));
+    layout->addWidget(KivFieldLabel(QStringLiteral("Nutzervertrag:"), terms, this));
     layout->addWidget(terms, 1);
     layout->addWidget(m_accept);
 }

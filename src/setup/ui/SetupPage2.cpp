@@ -1,5 +1,6 @@
 #include "setup/ui/SetupPage2.h"
 
+#include "controls/ui/FieldLabel.h"
 #include "setup/SetupChecks.h"
 #include "setup/ui/FolderField.h"
 #include "setup/ui/SetupSheet.h"
@@ -23,7 +24,7 @@ CSetupPage2::CSetupPage2(CSetupSheet &sheet)
     text->setWordWrap(true);
     layout->addWidget(text, 0, 0, 1, 3);
     layout->setRowMinimumHeight(1, 12);
-    layout->addWidget(new QLabel(QStringLiteral("Verzeichniss:"), this), 2, 0);
+    layout->addWidget(KivFieldLabel(QStringLiteral("Verzeichniss:"), m_folder, this), 2, 0);
     layout->addWidget(m_folder, 2, 1);
     layout->addWidget(m_folder->Button(), 2, 2);
     layout->setRowStretch(3, 1);

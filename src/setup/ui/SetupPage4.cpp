@@ -1,5 +1,6 @@
 #include "setup/ui/SetupPage4.h"
 
+#include "controls/ui/FieldLabel.h"
 #include "setup/SetupChecks.h"
 #include "setup/ui/FolderField.h"
 #include "setup/ui/SetupSheet.h"
@@ -25,7 +26,7 @@ CSetupPage4::CSetupPage4(CSetupSheet &sheet)
     text->setWordWrap(true);
     layout->addWidget(text, 0, 0, 1, 3);
     layout->setRowMinimumHeight(1, 12);
-    layout->addWidget(new QLabel(QStringLiteral("CD-Laufwerk:"), this), 2, 0);
+    layout->addWidget(KivFieldLabel(QStringLiteral("CD-Laufwerk:"), m_drive, this), 2, 0);
     layout->addWidget(m_drive, 2, 1);
     layout->addWidget(m_drive->Button(), 2, 2);
     layout->addWidget(m_noDrive, 3, 1, 1, 2);

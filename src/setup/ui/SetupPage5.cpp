@@ -1,5 +1,6 @@
 #include "setup/ui/SetupPage5.h"
 
+#include "controls/ui/FieldLabel.h"
 #include "setup/SetupChecks.h"
 #include "setup/ui/FolderField.h"
 #include "setup/ui/SetupSheet.h"
@@ -30,9 +31,9 @@ CSetupPage5::CSetupPage5(CSetupSheet &sheet)
     text->setWordWrap(true);
     layout->addWidget(text, 0, 0, 1, 3);
     layout->addWidget(m_create, 1, 0, 1, 3);
-    layout->addWidget(new QLabel(QStringLiteral("Mediumname:"), this), 2, 0);
+    layout->addWidget(KivFieldLabel(QStringLiteral("Mediumname:"), m_name, this), 2, 0);
     layout->addWidget(m_name, 2, 1, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Medium Ordner:"), this), 3, 0);
+    layout->addWidget(KivFieldLabel(QStringLiteral("Medium Ordner:"), m_folder, this), 3, 0);
     layout->addWidget(m_folder, 3, 1);
     layout->addWidget(m_folder->Button(), 3, 2);
     auto *options = new QGroupBox(QStringLiteral("Optionen:"), this);

@@ -25,6 +25,8 @@ CSetupPage7::CSetupPage7(CSetupSheet &sheet)
     layout->addWidget(text);
     m_list->setHeaderLabels({QStringLiteral("Bezeichnung"), QStringLiteral("Status")});
     m_list->setRootIsDecorated(false);
+    // No label stands beside the list: a screen reader gets what it holds.
+    m_list->setAccessibleName(QStringLiteral("Benötigte Dateien"));
     // The names (the system's full name among them) take the room; the states are short words.
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
