@@ -3,6 +3,7 @@
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliText.h"
 #include "mp3/MpegAudioInfo.h"
+#include "mp3/AnalysisAhead.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -88,9 +89,12 @@ int analyze(const QStringList &arguments)
         return fail(QStringLiteral("analyze needs at least one file"), 1);
     int rc = 0;
     CMpegAudioInfo info;
+    // The files are walked by a small pool ahead of the output, which stays in the order given.
+    CKivAnalysisAhead analyses(std::vector<QString>(args.begin(), args.end()), CKivAnalysisAhead::Kind::Full);
     for (const QString &path : args) {
+        const bool opened = analyses.TakeNext(info);
         // Only regular files: a folder or a device would open and read as an empty file.
-        if (QFileInfo(path).isFile() && info.Analyze(path)) {
+        if (QFileInfo(path).isFile() && opened) {
             printJson(toJson(info));
         } else {
             cannotOpen(path, QStringLiteral("not readable"));

@@ -7,7 +7,9 @@
 #include "media/scan/ScanLog.h"
 #include "media/scan/ScanPath.h"
 #include "media/scan/ScanWalk.h"
+#include "mp3/AnalysisAhead.h"
 #include "mp3/item/Mp3FileOps.h"
+
 
 namespace {
 
@@ -32,6 +34,23 @@ void findFiles(CKivScanList &list, const CKivMedium &medium, const QString &subP
                        tellBackslashName});
     const QString root = KivMp3FileOps::Join(medium.GetRoot(), KivMp3FileOps::LocalPath(subPath));
     walk.Run(root, subPath, medium.GetRoot());
+}
+
+// The full paths of the found files, in the order they are read (as the items compose them).
+std::vector<QString> fullPaths(const CKivMedium &medium, const std::vector<CKivScanList::FoundFile> &found)
+{
+    std::vector<QString> paths;
+    paths.reserve(found.size());
+    QString lastSubPath;
+    QString folder;
+    for (const CKivScanList::FoundFile &file : found) {
+        if (folder.isEmpty() || file.subPath != lastSubPath) {
+            lastSubPath = file.subPath;
+            folder = KivMp3FileOps::Join(medium.GetRoot(), KivMp3FileOps::LocalPath(file.subPath));
+        }
+        paths.push_back(KivMp3FileOps::Join(folder, file.fileName));
+    }
+    return paths;
 }
 
 } // namespace
@@ -71,9 +90,16 @@ void KivScanFind::Run(CKivScanList &list)
     list.SetStatusText(CKivScanList::ReadingText());
     std::vector<CKivMp3::Ptr> &items = list.items();
     items.reserve(found.size());
+    // The files are analysed by a small pool ahead of this loop, so the device has the next files'
+    // reads while one item is built; the items, their order and the messages stay as one by one.
+    const bool quick = list.IsQuickImport();
+    CKivAnalysisAhead analyses(fullPaths(*medium, found),
+                               quick ? CKivAnalysisAhead::Kind::Tags : CKivAnalysisAhead::Kind::Full);
+    CMpegAudioInfo info;
     for (size_t i = 0; i < found.size() && !list.IsCancelled(); ++i) {
         list.SetCurrentIndex(int(i + 1));
         list.SetCurrentFile(found[i].fileName);
-        items.push_back(CKivMp3::FromFile(medium.get(), found[i].subPath, found[i].fileName, list.IsQuickImport()));
+        const bool opened = analyses.TakeNext(info);
+        items.push_back(CKivMp3::FromAnalysis(medium.get(), found[i].subPath, found[i].fileName, quick, opened, info));
     }
 }

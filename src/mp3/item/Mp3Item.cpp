@@ -100,6 +100,23 @@ CKivMp3::Ptr CKivMp3::FromExportedRow(CKivMedium *medium, CKivMp3Data data, CKiv
 
 CKivMp3::Ptr CKivMp3::FromFile(CKivMedium *medium, const QString &subPath, const QString &filename, bool quick)
 {
+    return fromFile(medium, subPath, filename, quick, [quick](const QString &path, CMpegAudioInfo &info) {
+        return quick ? info.ReadTag(path) : info.Analyze(path);
+    });
+}
+
+CKivMp3::Ptr CKivMp3::FromAnalysis(CKivMedium *medium, const QString &subPath, const QString &filename, bool quick,
+                                   bool opened, const CMpegAudioInfo &info)
+{
+    return fromFile(medium, subPath, filename, quick, [&](const QString &, CMpegAudioInfo &result) {
+        result = info;
+        return opened;
+    });
+}
+
+CKivMp3::Ptr CKivMp3::fromFile(CKivMedium *medium, const QString &subPath, const QString &filename, bool quick,
+                               const std::function<bool(const QString &, CMpegAudioInfo &)> &analyse)
+{
     auto item = std::make_shared<CKivMp3>();
     item->m_medium = medium;
     item->m_ratingFromFile = true;
@@ -110,7 +127,7 @@ CKivMp3::Ptr CKivMp3::FromFile(CKivMedium *medium, const QString &subPath, const
     if (item->IsOnline()) {
         CMpegAudioInfo info;
         const QString path = item->FullPath();
-        if (quick ? info.ReadTag(path) : info.Analyze(path)) {
+        if (analyse(path, info)) {
             item->takeAnalysis(info, quick);
         } else {
             kivUi().showMessage(QStringLiteral("Beim Versuch die Mp3 Datei: ") + path

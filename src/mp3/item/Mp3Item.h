@@ -61,6 +61,10 @@ public:
     // A file found by a scan: not stored, rating 3. On an online medium the file is analysed, fully
     // or (quick) by its tag only; a file that cannot be opened is reported and left unanalysed.
     static Ptr FromFile(CKivMedium *medium, const QString &subPath, const QString &filename, bool quick);
+    // The same with the file's analysis made already (by a pool that reads ahead): opened and info are
+    // what ReadTag (quick) or Analyze returned for the item's full path.
+    static Ptr FromAnalysis(CKivMedium *medium, const QString &subPath, const QString &filename, bool quick,
+                            bool opened, const CMpegAudioInfo &info);
     // An item of a medium archive, placed on medium; nullptr for a record cut short.
     static Ptr FromArchiveRecord(CKivMedium *medium, const QByteArray &record);
 
@@ -199,6 +203,8 @@ public:
 private:
     bool changeTag(CKivDatabase &db, const std::function<void(CKivMp3Data &)> &apply);
     bool writeTagToFile() const;
+    static Ptr fromFile(CKivMedium *medium, const QString &subPath, const QString &filename, bool quick,
+                        const std::function<bool(const QString &path, CMpegAudioInfo &info)> &analyse);
     void takeAnalysis(const CMpegAudioInfo &info, bool quick);
     void rebuildSearchIndex() { m_data.m_SearchIndex = m_data.ComposeSearchIndex(); }
     bool insertRow(CRsMp3s &rs);
