@@ -51,10 +51,18 @@ bool CMelvoraDoc::OnNewDocument()
     return true;
 }
 
+void CMelvoraDoc::SetListsLoadInSteps(bool on)
+{
+    m_listsInSteps = on;
+    if (m_mp3Liste)
+        m_mp3Liste->SetStepped(on);
+}
+
 void CMelvoraDoc::createLists()
 {
     m_mp3Liste = std::make_unique<CKivMp3Liste>(m_db);
     m_mp3Liste->SetName(QStringLiteral("Mp3liste"));
+    m_mp3Liste->SetStepped(m_listsInSteps);
     m_mediumListe = std::make_unique<CKivMp3Liste>(m_db);
     m_mediumListe->SetName(QStringLiteral("Mp3liste Medium"));
     for (CKivMp3Liste *list : {m_mp3Liste.get(), m_mediumListe.get()}) {

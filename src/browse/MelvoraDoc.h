@@ -57,6 +57,8 @@ public:
 
     // --- what the views reach
     CKivMp3Liste *GetMp3Liste() const { return m_mp3Liste.get(); }
+    // The MP3 list loads in steps from the event loop (the program's windows; off by default).
+    void SetListsLoadInSteps(bool on);
     CKivMp3Liste *GetMediumListe() const { return m_mediumListe.get(); }
     CKivMedienListe *GetMedia() const override { return m_media.get(); }
     CKivCdManager *GetCdManager() const { return m_cdManager.get(); }
@@ -160,6 +162,7 @@ private:
     CKivFilter &m_filter;
 
     int m_quickImport = 0;
+    bool m_listsInSteps = false;
     int m_dragDrop = 0;
     int m_labelEdit = 0;
     int m_offlineCds = 0;

@@ -1,14 +1,15 @@
 #include "browse/Mp3Liste.h"
 
 #include "browse/Filter.h"
-#include "catalog/Mp3RowReader.h"
 #include "media/MedienListe.h"
 #include "media/Medium.h"
 #include "mp3/item/Mp3Row.h"
 #include "mp3/item/Mp3Status.h"
 #include "mp3/item/SizeText.h"
 
-#include <QHash>
+#include <QTimer>
+
+#include <iterator>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -26,6 +27,8 @@ CKivMp3Liste::~CKivMp3Liste() = default;
 
 void CKivMp3Liste::Reset()
 {
+    // A load still arriving belongs to the items thrown away.
+    cancelLoad();
     m_totalSize = 0;
     m_count = 0;
     m_counted = false;
@@ -34,23 +37,22 @@ void CKivMp3Liste::Reset()
         m_media->CheckOnline();
 }
 
-template<class Read>
-bool CKivMp3Liste::load(Read read, bool count)
+CKivMedium *CKivMp3Liste::mediumOf(const QString &name)
 {
-    Reset();
     // One lookup per medium name, not per row.
-    QHash<QString, CKivMedium *> placed;
-    const auto mediumOf = [&](const QString &name) {
-        auto it = placed.constFind(name);
-        if (it == placed.constEnd()) {
-            CKivMedium *medium = m_media ? m_media->FindMedium(name) : nullptr;
-            if (medium && !medium->IsUsersMedium())
-                medium = nullptr;
-            it = placed.insert(name, medium);
-        }
-        return it.value();
-    };
-    // Pending imports also need their Import row: read once the Mp3s statement is done, in place.
+    auto it = m_placed.constFind(name);
+    if (it == m_placed.constEnd()) {
+        CKivMedium *medium = m_media ? m_media->FindMedium(name) : nullptr;
+        if (medium && !medium->IsUsersMedium())
+            medium = nullptr;
+        it = m_placed.insert(name, medium);
+    }
+    return it.value();
+}
+
+CKivMp3RowReader::Step CKivMp3Liste::fetchItems(qint64 budgetNs, Items &items)
+{
+    // Pending imports also need their Import row: read once the step's rows are fetched, in place.
     struct Pending
     {
         size_t index;
@@ -58,26 +60,49 @@ bool CKivMp3Liste::load(Read read, bool count)
         CKivMp3Data data;
     };
     std::vector<Pending> pending;
+    const CKivMp3RowReader::Step step = m_reader->Fetch(
+        [&](CKivMp3sRow &&row) {
+            CKivMedium *medium = mediumOf(row.m_Mediumname);
+            if (!medium)
+                return;
+            CKivMp3Data data = KivMp3Row::Read(std::move(row));
+            if (data.m_ImportID != 0) {
+                pending.push_back({items.size(), medium, std::move(data)});
+                items.emplace_back();
+            } else {
+                items.push_back(CKivMp3::FromRow(medium, std::move(data), m_db));
+            }
+        },
+        budgetNs);
+    if (step != CKivMp3RowReader::Step::Failed) {
+        for (Pending &p : pending)
+            items[p.index] = CKivMp3::FromRow(p.medium, std::move(p.data), m_db);
+    }
+    return step;
+}
+
+void CKivMp3Liste::cancelLoad()
+{
+    ++m_loadGeneration;
+    m_reader.reset();
+}
+
+bool CKivMp3Liste::load(const std::function<bool(CKivMp3RowReader &)> &open, bool count)
+{
+    Reset();
+    m_placed.clear();
+    m_reader = std::make_unique<CKivMp3RowReader>(m_db);
+    const bool stepped = m_stepped && !count;
     Items items;
-    CKivMp3RowReader reader(m_db);
-    const bool ok = read(reader, [&](CKivMp3sRow &&row) {
-        CKivMedium *medium = mediumOf(row.m_Mediumname);
-        if (!medium)
-            return;
-        CKivMp3Data data = KivMp3Row::Read(std::move(row));
-        if (data.m_ImportID != 0) {
-            pending.push_back({items.size(), medium, std::move(data)});
-            items.emplace_back();
-        } else {
-            items.push_back(CKivMp3::FromRow(medium, std::move(data), m_db));
-        }
-    });
-    m_readError = ok ? QString() : reader.lastError();
+    CKivMp3RowReader::Step step = CKivMp3RowReader::Step::Failed;
+    if (open(*m_reader))
+        step = fetchItems(stepped ? m_firstStepNs : -1, items);
+    const bool ok = step != CKivMp3RowReader::Step::Failed;
+    const bool found = ok && m_reader->rowsRead() > 0;
+    m_readError = ok ? QString() : m_reader->lastError();
     if (!ok && m_readError.isEmpty())
         m_readError = QStringLiteral("the query failed");
     if (ok) {
-        for (Pending &p : pending)
-            items[p.index] = CKivMp3::FromRow(p.medium, std::move(p.data), m_db);
         if (count) {
             for (const CKivMp3::Ptr &item : items)
                 AppendCounted(item);
@@ -85,28 +110,79 @@ bool CKivMp3Liste::load(Read read, bool count)
             m_items = std::move(items);
         }
     }
+    if (step == CKivMp3RowReader::Step::More) {
+        // The first rows are shown now; the rest follow step by step from the event loop.
+        const quint64 generation = m_loadGeneration;
+        QTimer::singleShot(0, this, [this, generation] {
+            if (generation == m_loadGeneration)
+                continueLoad();
+        });
+    } else {
+        finishLoad();
+    }
+    Q_EMIT itemsReplaced();
+    if (stepped && step == CKivMp3RowReader::Step::Done)
+        Q_EMIT loadFinished();
+    return found;
+}
+
+void CKivMp3Liste::continueLoad()
+{
+    if (!m_reader)
+        return;
+    Items items;
+    const CKivMp3RowReader::Step step = fetchItems(m_stepNs, items);
+    if (step == CKivMp3RowReader::Step::Failed) {
+        // A failed read leaves the list empty, never partly filled.
+        m_readError = m_reader->lastError();
+        if (m_readError.isEmpty())
+            m_readError = QStringLiteral("the query failed");
+        m_items.clear();
+        finishLoad();
+        Q_EMIT itemsReplaced();
+        return;
+    }
+    const int first = ItemCount();
+    m_items.insert(m_items.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+    if (step == CKivMp3RowReader::Step::More) {
+        const quint64 generation = m_loadGeneration;
+        QTimer::singleShot(0, this, [this, generation] {
+            if (generation == m_loadGeneration)
+                continueLoad();
+        });
+    } else {
+        finishLoad();
+    }
+    if (ItemCount() > first)
+        Q_EMIT itemsAppended(first);
+    if (step == CKivMp3RowReader::Step::Done)
+        Q_EMIT loadFinished();
+}
+
+void CKivMp3Liste::finishLoad()
+{
+    m_reader.reset();
+    m_placed.clear();
 #if defined(__GLIBC__)
     // The driver's buffers of a large result are free again: hand them back to the system, so a
     // list of 100,000 rows costs its items and not the whole result set on top.
     malloc_trim(0);
 #endif
-    Q_EMIT itemsReplaced();
-    return ok && reader.rowsRead() > 0;
 }
 
 void CKivMp3Liste::LoadMedium(const QString &mediumName, const QString &subPath)
 {
     m_mode = 0;
     m_subPath = subPath;
-    load([&](CKivMp3RowReader &reader, const CKivMp3RowReader::Sink &sink) {
-        return reader.Read(CKivMp3sQuery::ByMediumSubPath(mediumName, subPath, false), sink);
+    load([&](CKivMp3RowReader &reader) {
+        return reader.Open(CKivMp3sQuery::ByMediumSubPath(mediumName, subPath, false));
     }, false);
 }
 
 bool CKivMp3Liste::LoadToImport(const QString &mediumName)
 {
-    return load([&](CKivMp3RowReader &reader, const CKivMp3RowReader::Sink &sink) {
-        return reader.Read(CKivMp3sQuery::ByMediumSubPath(mediumName, QString(), true), sink);
+    return load([&](CKivMp3RowReader &reader) {
+        return reader.Open(CKivMp3sQuery::ByMediumSubPath(mediumName, QString(), true));
     }, true);
 }
 
@@ -114,8 +190,8 @@ void CKivMp3Liste::Search(const QString &text, const QString &mediumName)
 {
     m_mode = 1;
     m_subPath.clear();
-    load([&](CKivMp3RowReader &reader, const CKivMp3RowReader::Sink &sink) {
-        return reader.Read(CKivMp3sQuery::Search(m_searchField, m_searchOperator, text, mediumName), sink);
+    load([&](CKivMp3RowReader &reader) {
+        return reader.Open(CKivMp3sQuery::Search(m_searchField, m_searchOperator, text, mediumName));
     }, false);
 }
 
@@ -123,14 +199,14 @@ void CKivMp3Liste::LoadFiltered(CKivFilter &filter)
 {
     m_mode = 1;
     m_subPath.clear();
-    load([&](CKivMp3RowReader &reader, const CKivMp3RowReader::Sink &sink) {
-        return filter.ValidateForQuery() && reader.ReadWithFilter(filter, sink);
-    }, false);
+    load([&](CKivMp3RowReader &reader) { return filter.ValidateForQuery() && reader.OpenWithFilter(filter); },
+         false);
 }
 
 void CKivMp3Liste::CopyFrom(const CKivMp3Liste &other)
 {
     if (&other != this) {
+        cancelLoad();
         m_items = other.m_items;
         m_totalSize = other.m_totalSize;
         m_count = other.m_count;

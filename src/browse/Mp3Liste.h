@@ -1,10 +1,14 @@
 #pragma once
 
+#include "catalog/Mp3RowReader.h"
 #include "mp3/item/Mp3Item.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <vector>
 
 class CKivDatabase;
@@ -21,6 +25,11 @@ class CKivMedienListe;
 //
 // The load operations run on the thread that owns the catalog connection given at construction. A
 // finished scan hands its items over with Reset, Append and AnnounceReplaced.
+//
+// A list loading in steps (SetStepped) shows the rows that arrive within FirstStepNs at once
+// (itemsReplaced) and appends the rest from the event loop in steps of StepNs (itemsAppended, then
+// loadFinished), so a refill of 100,000 rows never holds up the user interface. A new load, Reset
+// or CopyFrom ends a load still arriving.
 class CKivMp3Liste : public QObject
 {
     Q_OBJECT
@@ -28,8 +37,23 @@ class CKivMp3Liste : public QObject
 public:
     using Items = std::vector<CKivMp3::Ptr>;
 
+    static constexpr qint64 FirstStepNs = 40'000'000;
+    static constexpr qint64 StepNs = 50'000'000;
+
     explicit CKivMp3Liste(CKivDatabase &db, QObject *parent = nullptr);
     ~CKivMp3Liste() override;
+
+    // Loads in steps from the event loop (LoadToImport always loads whole).
+    void SetStepped(bool on) { m_stepped = on; }
+    bool IsStepped() const { return m_stepped; }
+    // How long the first and each further step may read (tests: 0 reads one block of rows a step).
+    void SetStepBudgets(qint64 firstNs, qint64 stepNs)
+    {
+        m_firstStepNs = firstNs;
+        m_stepNs = stepNs;
+    }
+    // Rows of the last load are still arriving.
+    bool IsLoading() const { return m_reader != nullptr; }
 
     CKivDatabase &Database() const { return m_db; }
     // The user's media set: rows are placed on its media; nullptr shows no rows at all.
@@ -91,12 +115,21 @@ public:
 Q_SIGNALS:
     // The items were replaced: views showing this list refill (hint 101).
     void itemsReplaced();
+    // A load in steps appended the items from index first on.
+    void itemsAppended(int first);
+    // A load in steps has read its last row (also when that was in its first step).
+    void loadFinished();
 
 private:
-    // Runs read on a fast row reader and turns the rows into items, counting them when asked. True
-    // when the query found rows. A query that fails leaves the list empty, never partly filled.
-    template<class Read>
-    bool load(Read read, bool count);
+    // Opens the query with open on a fast row reader and turns the rows into items (in steps when
+    // the list loads in steps), counting them when asked. True when the query found rows. A query
+    // that fails leaves the list empty, never partly filled.
+    bool load(const std::function<bool(CKivMp3RowReader &)> &open, bool count);
+    CKivMp3RowReader::Step fetchItems(qint64 budgetNs, Items &items);
+    void continueLoad();
+    void finishLoad();
+    void cancelLoad();
+    CKivMedium *mediumOf(const QString &name);
 
     CKivDatabase &m_db;
     CKivMedienListe *m_media = nullptr;
@@ -112,4 +145,11 @@ private:
     QString m_searchOperator = QStringLiteral("LIKE");
     QString m_searchField = QStringLiteral("SearchIndex");
     QString m_readError;
+
+    bool m_stepped = false;
+    qint64 m_firstStepNs = FirstStepNs;
+    qint64 m_stepNs = StepNs;
+    std::unique_ptr<CKivMp3RowReader> m_reader;
+    quint64 m_loadGeneration = 0;
+    QHash<QString, CKivMedium *> m_placed;
 };

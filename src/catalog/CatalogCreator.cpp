@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogLog.h"
 #include "catalog/CatalogVersion.h"
+#include "catalog/FullTextSearch.h"
 #include "catalog/OdbcIni.h"
 
 #include <QAtomicInteger>
@@ -43,7 +44,10 @@ QStringList CKivCatalogCreator::SplitStatements(const QString &script)
         if (trimmed.isEmpty() || trimmed.startsWith(QLatin1String("--")))
             continue;
         current += line + QLatin1Char('\n');
-        if (trimmed.endsWith(QLatin1Char(';'))) {
+        // The statements inside a trigger's body end with ";" too: the trigger ends at "END;".
+        const bool trigger = current.trimmed().startsWith(QLatin1String("CREATE TRIGGER"), Qt::CaseInsensitive);
+        if (trigger ? trimmed.compare(QLatin1String("END;"), Qt::CaseInsensitive) == 0
+                    : trimmed.endsWith(QLatin1Char(';'))) {
             current = current.trimmed();
             current.chop(1);
             statements.append(current);
@@ -113,6 +117,8 @@ bool CKivCatalogCreator::CreateTables(QSqlDatabase &db, bool replaceExisting)
         const QStringList tables = TableNames();
         for (auto it = tables.crbegin(); it != tables.crend(); ++it)
             all.append(QStringLiteral("DROP TABLE IF EXISTS ") + *it);
+        if (dialect->engine() == CKivSqlDialect::Engine::SQLite)
+            all.append(QStringLiteral("DROP TABLE IF EXISTS ") + KivFullTextSearch::TableName());
     }
     all += statements;
 

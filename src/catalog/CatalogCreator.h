@@ -34,7 +34,8 @@ public:
 
     static QStringList TableNames();
     static QString SchemaScript(CKivSqlDialect::Engine engine);
-    // The statements of a script: full-line "--" comments dropped, split at a ";" ending a line.
+    // The statements of a script: full-line "--" comments dropped, split at a ";" ending a line (a
+    // trigger at its line "END;").
     static QStringList SplitStatements(const QString &script);
 
 private:

@@ -133,6 +133,12 @@ QString CKivDatabase::DataSourceName() const
     return m_dataSourceName;
 }
 
+void CKivDatabase::RedetectDialect()
+{
+    if (const std::optional<CKivSqlDialect> dialect = CKivSqlDialect::detect(connection()))
+        m_dialect = *dialect;
+}
+
 QSqlDatabase CKivDatabase::connection() const
 {
     Q_ASSERT(QThread::currentThread() == m_thread);

@@ -36,6 +36,8 @@ public:
 
     QSqlDatabase connection() const;
     const CKivSqlDialect &dialect() const { return m_dialect; }
+    // Looks again at what the catalog offers (after an upgrade added its full-text index).
+    void RedetectDialect();
     // Changes with every successful (re)open: statements prepared before belong to a closed connection.
     quint64 connectionSerial() const { return m_connectionSerial; }
 

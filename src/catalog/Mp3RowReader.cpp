@@ -5,12 +5,14 @@
 #include "catalog/Mp3Filter.h"
 
 #include <QSqlDatabase>
+#include <QElapsedTimer>
 #include <QSqlDriver>
 
 #include <sql.h>
 #include <sqlext.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "the driver manager must use UTF-16 wide characters");
@@ -78,6 +80,8 @@ public:
 
     SQLHSTMT handle() const { return m_handle; }
     bool isValid() const { return m_handle != SQL_NULL_HSTMT; }
+    // Forgets the handle without freeing it: closing its connection has freed it already.
+    void abandon() { m_handle = SQL_NULL_HSTMT; }
 
 private:
     SQLHSTMT m_handle = SQL_NULL_HSTMT;
@@ -243,6 +247,11 @@ CKivMp3RowReader::CKivMp3RowReader(CKivDatabase &db, int blockRows)
     SetColumns({});
 }
 
+CKivMp3RowReader::~CKivMp3RowReader()
+{
+    Close();
+}
+
 void CKivMp3RowReader::SetColumns(const QStringList &columns)
 {
     m_active.clear();
@@ -269,8 +278,37 @@ bool CKivMp3RowReader::fail(const QString &what)
     return false;
 }
 
+// An executed statement with its bound buffers, between the fetches of one read.
+struct CKivMp3RowReader::Cursor
+{
+    explicit Cursor(SQLHDBC connection) : dbc(connection), stmt(connection), longText(connection) {}
+
+    SQLHDBC dbc;
+    quint64 serial = 0;
+    Statement stmt;
+    LongTextReader longText;
+    bool utf8 = false;
+    SQLULEN fetched = 0;
+    std::vector<SQLUSMALLINT> rowStatus;
+    std::vector<ColumnBuffer> buffers;
+};
+
 bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
 {
+    return Open(query) && Fetch(sink) == Step::Done;
+}
+
+void CKivMp3RowReader::Close()
+{
+    // A connection closed or opened anew since has taken its statements with it.
+    if (m_cursor && (m_cursor->serial != m_db.connectionSerial() || !m_db.IsOpen()))
+        m_cursor->stmt.abandon();
+    m_cursor.reset();
+}
+
+bool CKivMp3RowReader::Open(const CKivMp3sQuery &query)
+{
+    Close();
     m_lastError.clear();
     m_failedInDatabase = false;
     m_rowsRead = 0;
@@ -284,12 +322,13 @@ bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
         m_lastError = QStringLiteral("no open ODBC catalog connection");
         return fail(QStringLiteral("connection"));
     }
-    Statement stmt(dbc);
-    if (!stmt.isValid()) {
+    auto cursor = std::make_unique<Cursor>(dbc);
+    cursor->serial = m_db.connectionSerial();
+    if (!cursor->stmt.isValid()) {
         m_lastError = diagnostics(SQL_HANDLE_DBC, dbc);
         return fail(QStringLiteral("allocating a statement"));
     }
-    const SQLHSTMT h = stmt.handle();
+    const SQLHSTMT h = cursor->stmt.handle();
 
     QStringList selected;
     for (const int c : m_active)
@@ -300,12 +339,11 @@ bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
         sql += QLatin1String(" WHERE ") + m_db.dialect().filterText(query.filter);
     sql += QLatin1String(" ORDER BY ") + (query.sort.isEmpty() ? QStringLiteral("ID") : query.sort);
 
-    SQLULEN fetched = 0;
-    std::vector<SQLUSMALLINT> rowStatus(static_cast<size_t>(m_blockRows));
+    cursor->rowStatus.resize(static_cast<size_t>(m_blockRows));
     if (!SQL_SUCCEEDED(SQLSetStmtAttr(h, SQL_ATTR_ROW_BIND_TYPE, SQLPOINTER(SQL_BIND_BY_COLUMN), 0)) ||
         !SQL_SUCCEEDED(SQLSetStmtAttr(h, SQL_ATTR_ROW_ARRAY_SIZE, SQLPOINTER(SQLULEN(m_blockRows)), 0)) ||
-        !SQL_SUCCEEDED(SQLSetStmtAttr(h, SQL_ATTR_ROW_STATUS_PTR, rowStatus.data(), 0)) ||
-        !SQL_SUCCEEDED(SQLSetStmtAttr(h, SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0))) {
+        !SQL_SUCCEEDED(SQLSetStmtAttr(h, SQL_ATTR_ROW_STATUS_PTR, cursor->rowStatus.data(), 0)) ||
+        !SQL_SUCCEEDED(SQLSetStmtAttr(h, SQL_ATTR_ROWS_FETCHED_PTR, &cursor->fetched, 0))) {
         m_lastError = diagnostics(SQL_HANDLE_STMT, h);
         return fail(QStringLiteral("setting up block fetches"));
     }
@@ -313,10 +351,11 @@ bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
     // The SQLite driver hands out its UTF-8 as it is; wide characters would be converted by the
     // driver manager on every value. The PostgreSQL Unicode driver speaks UTF-16.
     const bool utf8 = m_db.dialect().engine() == CKivSqlDialect::Engine::SQLite;
-    std::vector<ColumnBuffer> buffers(static_cast<size_t>(activeCount));
+    cursor->utf8 = utf8;
+    cursor->buffers.resize(static_cast<size_t>(activeCount));
     for (int a = 0; a < activeCount; ++a) {
         const ColumnDef &def = g_columns[m_active[size_t(a)]];
-        ColumnBuffer &b = buffers[size_t(a)];
+        ColumnBuffer &b = cursor->buffers[size_t(a)];
         SQLSMALLINT cType = SQL_C_SLONG;
         switch (def.kind) {
         case Kind::Integer:
@@ -350,28 +389,50 @@ bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
         m_failedInDatabase = !state.startsWith(QLatin1String("08")) && connectionAnswers(dbc);
         return fail(sql);
     }
+    m_cursor = std::move(cursor);
+    return true;
+}
 
-    LongTextReader longText(dbc);
+CKivMp3RowReader::Step CKivMp3RowReader::Fetch(const Sink &sink, qint64 budgetNs)
+{
+    if (!m_cursor)
+        return Step::Failed;
+    if (m_cursor->serial != m_db.connectionSerial() || !m_db.IsOpen()) {
+        Close();
+        m_lastError = QStringLiteral("the catalog connection was closed during the read");
+        fail(QStringLiteral("fetching"));
+        return Step::Failed;
+    }
+    Cursor &cursor = *m_cursor;
+    const SQLHSTMT h = cursor.stmt.handle();
+    const int activeCount = int(m_active.size());
+    QElapsedTimer timer;
+    timer.start();
+    const auto failed = [this](const QString &what) {
+        m_cursor.reset();
+        fail(what);
+        return Step::Failed;
+    };
     for (;;) {
         const SQLRETURN rc = SQLFetch(h);
         if (rc == SQL_NO_DATA)
             break;
         if (!SQL_SUCCEEDED(rc)) {
             m_lastError = diagnostics(SQL_HANDLE_STMT, h);
-            return fail(QStringLiteral("fetching"));
+            return failed(QStringLiteral("fetching"));
         }
-        for (SQLULEN r = 0; r < fetched; ++r) {
-            if (rowStatus[r] == SQL_ROW_ERROR) {
+        for (SQLULEN r = 0; r < cursor.fetched; ++r) {
+            if (cursor.rowStatus[r] == SQL_ROW_ERROR) {
                 m_lastError = diagnostics(SQL_HANDLE_STMT, h);
-                return fail(QStringLiteral("fetching a row"));
+                return failed(QStringLiteral("fetching a row"));
             }
-            if (rowStatus[r] == SQL_ROW_NOROW)
+            if (cursor.rowStatus[r] == SQL_ROW_NOROW)
                 continue;
             CKivMp3sRow row;
             // ID is the first column: a text that did not fit is read again whole by it.
             for (int a = 0; a < activeCount; ++a) {
                 const ColumnDef &def = g_columns[m_active[size_t(a)]];
-                ColumnBuffer &b = buffers[size_t(a)];
+                ColumnBuffer &b = cursor.buffers[size_t(a)];
                 const SQLLEN indicator = b.indicator[r];
                 const char *cell = b.data.data() + SQLLEN(r) * b.elementBytes;
                 const bool isNull = indicator == SQL_NULL_DATA;
@@ -391,11 +452,11 @@ bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
                         b.previousText = QString();
                     } else if (indicator == SQL_NO_TOTAL || indicator > b.capacityBytes) {
                         QString whole;
-                        if (!longText.read(def.name, row.m_ID, whole, m_lastError))
-                            return fail(QStringLiteral("reading a long ") + QLatin1String(def.name));
+                        if (!cursor.longText.read(def.name, row.m_ID, whole, m_lastError))
+                            return failed(QStringLiteral("reading a long ") + QLatin1String(def.name));
                         row.*def.text = whole;
                     } else {
-                        row.*def.text = textOf(b, cell, indicator, utf8);
+                        row.*def.text = textOf(b, cell, indicator, cursor.utf8);
                     }
                     break;
                 }
@@ -403,16 +464,25 @@ bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
             sink(std::move(row));
             ++m_rowsRead;
         }
+        // At least one block per step, so every step moves on.
+        if (budgetNs >= 0 && timer.nsecsElapsed() >= budgetNs)
+            return Step::More;
     }
-    return true;
+    m_cursor.reset();
+    return Step::Done;
 }
 
 bool CKivMp3RowReader::ReadWithFilter(IKivMp3Filter &filter, const Sink &sink)
 {
+    return OpenWithFilter(filter) && Fetch(sink) == Step::Done;
+}
+
+bool CKivMp3RowReader::OpenWithFilter(IKivMp3Filter &filter)
+{
     const auto refuse = [&filter] { return KivRefuseInvalidFilter(filter); };
     if (!filter.IsValid())
         return refuse();
-    if (Read(CKivMp3sQuery::WithFilter(filter), sink))
+    if (Open(CKivMp3sQuery::WithFilter(filter)))
         return true;
     if (!m_failedInDatabase)
         return false;

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CKivDatabase;
@@ -28,6 +29,9 @@ public:
     static constexpr int DefaultBlockRows = 256;
 
     explicit CKivMp3RowReader(CKivDatabase &db, int blockRows = DefaultBlockRows);
+    ~CKivMp3RowReader();
+    CKivMp3RowReader(const CKivMp3RowReader &) = delete;
+    CKivMp3RowReader &operator=(const CKivMp3RowReader &) = delete;
 
     // Runs the query and hands every row to sink, in order. A query that is not runnable reads nothing
     // and gives false.
@@ -35,6 +39,18 @@ public:
     // The filter's rows. A filter that is not valid, or whose condition the database refuses, is
     // reported to the user, who then gets the filter dialog to correct it; the result is false.
     bool ReadWithFilter(IKivMp3Filter &filter, const Sink &sink);
+
+    // A read in steps: Open runs the statement, each Fetch hands on the rows that arrive within
+    // budgetNs nanoseconds (all of them for a negative budget) and says whether more are to come.
+    // Close, or a new Open, ends a read early. The reader's connection must not run other work
+    // between the steps that changes the rows read.
+    enum class Step { More, Done, Failed };
+    bool Open(const CKivMp3sQuery &query);
+    // Open for the filter's rows, reporting an invalid filter as ReadWithFilter does.
+    bool OpenWithFilter(IKivMp3Filter &filter);
+    Step Fetch(const Sink &sink, qint64 budgetNs = -1);
+    void Close();
+    bool isOpen() const { return m_cursor != nullptr; }
 
     // Reads only these columns (by name, case ignored) and ID; the other members of the rows keep
     // their defaults. An empty list reads every column again.
@@ -50,6 +66,8 @@ public:
     static QStringList columnNames();
 
 private:
+    struct Cursor;
+
     bool fail(const QString &what);
 
     CKivDatabase &m_db;
@@ -58,4 +76,5 @@ private:
     QString m_lastError;
     bool m_failedInDatabase = false;
     qint64 m_rowsRead = 0;
+    std::unique_ptr<Cursor> m_cursor;
 };

@@ -1,5 +1,7 @@
 #include "catalog/SqlDialect.h"
 
+#include "catalog/FullTextSearch.h"
+
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlQuery>
@@ -111,8 +113,12 @@ std::optional<CKivSqlDialect> CKivSqlDialect::detect(const QSqlDatabase &db)
         return CKivSqlDialect(Engine::PostgreSQL);
     // Qt's ODBC driver does not name SQLite; asking for its version tells.
     QSqlQuery probe(db);
-    if (probe.exec(QStringLiteral("SELECT sqlite_version()")) && probe.next())
-        return CKivSqlDialect(Engine::SQLite);
+    if (probe.exec(QStringLiteral("SELECT sqlite_version()")) && probe.next()) {
+        probe.finish();
+        CKivSqlDialect sqlite(Engine::SQLite);
+        sqlite.setFullTextIndex(KivFullTextSearch::IsPresent(db));
+        return sqlite;
+    }
     return std::nullopt;
 }
 
@@ -124,7 +130,7 @@ QString CKivSqlDialect::engineName() const
 QString CKivSqlDialect::filterText(const QString &filter) const
 {
     if (m_engine != Engine::PostgreSQL)
-        return sqliteLiterals(filter);
+        return sqliteLiterals(m_fullTextIndex ? KivFullTextSearch::NarrowCondition(filter) : filter);
 
     QString out;
     out.reserve(filter.size() + 16);

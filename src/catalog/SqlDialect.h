@@ -20,12 +20,17 @@ public:
     static std::optional<CKivSqlDialect> detect(const QSqlDatabase &db);
 
     Engine engine() const { return m_engine; }
+    // Whether the SQLite catalog has the trigram index over the search index (and its triggers).
+    bool hasFullTextIndex() const { return m_fullTextIndex; }
+    void setFullTextIndex(bool present) { m_fullTextIndex = present; }
     QString engineName() const;
 
     // The condition text as this engine must run it. On PostgreSQL every keyword LIKE outside quoted
     // text becomes ILIKE (LIKE ignores case on SQLite and must do so here too), and a quoted pattern
     // gets ESCAPE '' so that the backslashes of sub-paths stay plain characters. On SQLite a quoted
-    // text holding characters outside the Basic Multilingual Plane is spelt with char() for them.
+    // text holding characters outside the Basic Multilingual Plane is spelt with char() for them,
+    // and substring searches on the search index are narrowed by its full-text index when the
+    // catalog has one.
     QString filterText(const QString &filter) const;
     static QString sqliteLiterals(const QString &filter);
 
@@ -37,4 +42,5 @@ public:
 
 private:
     Engine m_engine;
+    bool m_fullTextIndex = false;
 };

@@ -86,6 +86,10 @@ public:
     void SetPlaylistColor2(const QString &v) { setUser("Playlist", "Color2", v); }
 
     // Colours in force for every view
+    // The search field searches while the user types (1, the default) or only on Enter (0).
+    int GetSearchWhileTyping() const { return userInt("Suche", "WaehrendEingabe", 1); }
+    void SetSearchWhileTyping(int v) { setUserInt("Suche", "WaehrendEingabe", v); }
+
     QString GetColorColor1() const { return user("Color", "Color1", "16777215"); }
     void SetColorColor1(const QString &v) { setUser("Color", "Color1", v); }
     QString GetColorColor2() const { return user("Color", "Color2", "0"); }

@@ -320,6 +320,65 @@ private Q_SLOTS:
         QCOMPARE(field->palette().color(QPalette::Text), QColor(0, 0, 255));
     }
 
+    // Searching while typing: a pause of 250 ms after the last change searches once, Enter searches
+    // at once, and with the setting off only Enter searches.
+    void theSearchFieldSearchesWhileTyping()
+    {
+        CKivSearchBar bar;
+        QSignalSpy searches(&bar, &CKivSearchBar::searchRequested);
+        QLineEdit *field = bar.edit();
+        QVERIFY(bar.searchesWhileTyping());
+        QCOMPARE(bar.typingTimer()->interval(), 250);
+        QVERIFY(bar.typingTimer()->isSingleShot());
+
+        QTest::keyClicks(field, QStringLiteral("Ab"));
+        QCOMPARE(searches.count(), 0);
+        QVERIFY(bar.typingTimer()->isActive());
+        QTRY_COMPARE(searches.count(), 1);
+        QCOMPARE(searches.at(0).at(0).toString(), QStringLiteral("Ab"));
+        QVERIFY(!bar.typingTimer()->isActive());
+
+        // Every key starts the pause anew: one search for the whole word.
+        QTest::keyClicks(field, QStringLiteral("ba"));
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, QStringLiteral("a"));
+        QTRY_COMPARE(searches.count(), 2);
+        QCOMPARE(searches.at(1).at(0).toString(), QStringLiteral("Abba"));
+
+        // Enter searches at once and the pending pause is dropped.
+        QTest::keyClicks(field, QStringLiteral("!"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(searches.count(), 3);
+        QCOMPARE(searches.at(2).at(0).toString(), QStringLiteral("Abba!"));
+        QVERIFY(!bar.typingTimer()->isActive());
+        QTest::qWait(400);
+        QCOMPARE(searches.count(), 3);
+
+        // Only Enter searches when the setting is off; text set by the program never searches.
+        bar.setSearchWhileTyping(false);
+        QTest::keyClicks(field, QStringLiteral("x"));
+        field->setText(QStringLiteral("anders"));
+        QVERIFY(!bar.typingTimer()->isActive());
+        QTest::qWait(400);
+        QCOMPARE(searches.count(), 3);
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(searches.count(), 4);
+        QCOMPARE(searches.at(3).at(0).toString(), QStringLiteral("anders"));
+        QCOMPARE(field->placeholderText(), QStringLiteral("Suchbegriff eingeben und Enter drücken"));
+    }
+
+    // The setting "Suche während der Eingabe" is on unless the user turned it off, and the frame
+    // follows it.
+    void theFrameFollowsTheSearchWhileTypingSetting()
+    {
+        QCOMPARE(settings().GetSearchWhileTyping(), 1);
+        createFrame();
+        QVERIFY(m_frame->searchBar()->searchesWhileTyping());
+        settings().SetSearchWhileTyping(0);
+        m_frame->loadUserState();
+        QVERIFY(!m_frame->searchBar()->searchesWhileTyping());
+    }
+
     void theManualIsShownOrItsAbsenceExplained()
     {
         QTemporaryDir manual;

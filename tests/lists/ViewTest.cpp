@@ -10,8 +10,13 @@
 #include "lists/ListFixture.h"
 #include "lists/ListTests.h"
 
+#include "browse/SearchField.h"
+#include "catalog/Mp3RowReader.h"
+
 #include <QHeaderView>
 #include <QSignalSpy>
+#include <QSqlError>
+#include <QSqlQuery>
 
 // The two views on the document: hints, status panes, label editing, the commands on selected
 // rows (ratings, playlist, deleting files, emptying the list), drops and double-clicks.
@@ -32,6 +37,35 @@ class ViewTest : public QObject
     }
 
     int rowOf(const QString &filename) const { return view->model().rowOf(f.byName(filename).get()); }
+
+    // count more rows on "Musik" (no files behind them), written by the database itself.
+    bool addRows(int count)
+    {
+        const QString values = QStringLiteral(
+            "'Musik', '(Musik)Viele\\n' || i || '.mp3', 'n' || i || '.mp3', 'Viele\\', 'viele ' || i, 'Titel ' || i, 0, 0");
+        const QString insert = QStringLiteral(
+            "INSERT INTO Mp3s (Mediumname, MediumSubPathFilename, Filename, SubPath, SearchIndex, Title, ImportID, "
+            "FolderID) SELECT ");
+        const QString last = QString::number(count - 1);
+        const QString sql = f.catalog.isPostgres()
+                                ? insert + values + QStringLiteral(" FROM generate_series(0, ") + last +
+                                      QStringLiteral(") AS g(i)")
+                                : QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < ") +
+                                      last + QStringLiteral(") ") + insert + values + QStringLiteral(" FROM n");
+        QSqlQuery query(f.db().connection());
+        if (query.exec(sql))
+            return true;
+        qWarning("%s", qPrintable(query.lastError().text()));
+        return false;
+    }
+
+    static QList<int> ids(const std::vector<CKivMp3::Ptr> &items)
+    {
+        QList<int> result;
+        for (const CKivMp3::Ptr &item : items)
+            result << item->GetID();
+        return result;
+    }
 
 private Q_SLOTS:
     void init()
@@ -65,6 +99,54 @@ private Q_SLOTS:
         QCOMPARE(panes.last().at(0).toString(), QStringLiteral("4 / 4"));
         view->onCommand(CKivMp3ListView::CmdClearSelection);
         QCOMPARE(panes.last().at(0).toString(), QStringLiteral("0 / 4"));
+    }
+
+    // A list loading in steps shows its first block of rows at once and the rest as they arrive;
+    // the rows, their order and the status panes end as a load in one go leaves them.
+    void refillInStepsShowsTheFirstRowsBeforeTheRest()
+    {
+        QVERIFY(addRows(1500));
+        CKivMp3Liste &list = f.list();
+        list.LoadMedium(QStringLiteral("Musik"), QString());
+        const QList<int> whole = ids(list.GetItems());
+        QCOMPARE(whole.size(), 1503);
+
+        list.SetStepped(true);
+        list.SetStepBudgets(0, 0);  // one block of rows a step
+        QSignalSpy panes(view.get(), &CKivMp3ListView::statusPanesChanged);
+        QSignalSpy finished(&list, &CKivMp3Liste::loadFinished);
+        list.LoadMedium(QStringLiteral("Musik"), QString());
+        QVERIFY(list.IsLoading());
+        QCOMPARE(view->model().rowCount(), CKivMp3RowReader::DefaultBlockRows);
+        QVERIFY(finished.wait(10000));
+        QVERIFY(!list.IsLoading());
+        QCOMPARE(ids(view->model().rows()), whole);
+        QCOMPARE(ids(list.GetItems()), whole);
+        QCOMPARE(panes.last().at(0).toString(), QStringLiteral("0 / 1503"));
+    }
+
+    // A new search while the rows of the last one are still arriving replaces it: none of the old
+    // rows follow.
+    void aNewSearchReplacesOneStillArriving()
+    {
+        QVERIFY(addRows(1500));
+        CKivMp3Liste &list = f.list();
+        KivSearchField::Search(QStringLiteral("viele 14"), *f.filter, list);
+        const QList<int> expected = ids(list.GetItems());
+        QCOMPARE(expected.size(), 111);  // 14, 140-149, 1400-1499
+
+        list.SetStepped(true);
+        list.SetStepBudgets(0, 0);
+        QSignalSpy finished(&list, &CKivMp3Liste::loadFinished);
+        KivSearchField::Search(QStringLiteral("viele"), *f.filter, list);
+        QVERIFY(list.IsLoading());
+        QCoreApplication::processEvents();  // one more step of the first search
+        KivSearchField::Search(QStringLiteral("viele 14"), *f.filter, list);
+        QTRY_VERIFY(!list.IsLoading());
+        QTest::qWait(50);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(ids(list.GetItems()), expected);
+        QCOMPARE(ids(view->model().rows()), expected);
     }
 
     void labelEditFollowsTheDocument()

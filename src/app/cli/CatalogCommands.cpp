@@ -6,13 +6,17 @@
 #include "core/Settings.h"
 #include "catalog/CatalogCheck.h"
 #include "catalog/CatalogCreator.h"
+#include "catalog/CatalogIndexes.h"
 #include "catalog/CatalogVersion.h"
 #include "catalog/Database.h"
 #include "catalog/PgPass.h"
 #include "catalog/PostgresSource.h"
 
+#include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QTextStream>
+
+#include <functional>
 
 namespace {
 
@@ -67,16 +71,12 @@ int create(const QStringList &args)
     return 0;
 }
 
-// check --dsn NAME: one line per table and per column; exit code 1 when anything is missing.
-int check(const QStringList &args)
+int checkCatalog(CKivDatabase &db, const QString &dsn);
+
+// Runs work on a connection to the data source, with a throw-away profile store: checking or
+// upgrading a data source must not change the user's settings. Exit code 3 when it cannot connect.
+int withDataSource(const QString &dsn, const std::function<int(CKivDatabase &)> &work)
 {
-    QStringList values;
-    if (!takeOptions(args, {QStringLiteral("--dsn")}, values))
-        return 1;
-    const QString dsn = values.at(0);
-    if (dsn.isEmpty())
-        return fail(QStringLiteral("catalog check needs --dsn NAME"), 1);
-    // A throw-away profile store: checking a data source must not change the user's settings.
     QTemporaryDir scratch;
     if (!scratch.isValid())
         return fail(QStringLiteral("no temporary folder"), 3);
@@ -86,7 +86,50 @@ int check(const QStringList &args)
     CKivDatabase db(settings);
     if (!db.Connect(false))
         return fail(QStringLiteral("cannot connect to data source ") + dsn, 3);
+    return work(db);
+}
 
+// check --dsn NAME: one line per table and per column, then per index; exit code 1 when a table
+// or column is missing (a missing index only slows the catalog down: "catalog upgrade" adds it).
+int check(const QStringList &args)
+{
+    QStringList values;
+    if (!takeOptions(args, {QStringLiteral("--dsn")}, values))
+        return 1;
+    const QString dsn = values.at(0);
+    if (dsn.isEmpty())
+        return fail(QStringLiteral("catalog check needs --dsn NAME"), 1);
+    return withDataSource(dsn, [&dsn](CKivDatabase &db) { return checkCatalog(db, dsn); });
+}
+
+// upgrade --dsn NAME: adds the indexes a catalog of an earlier version lacks.
+int upgrade(const QStringList &args)
+{
+    QStringList values;
+    if (!takeOptions(args, {QStringLiteral("--dsn")}, values))
+        return 1;
+    const QString dsn = values.at(0);
+    if (dsn.isEmpty())
+        return fail(QStringLiteral("catalog upgrade needs --dsn NAME"), 1);
+    return withDataSource(dsn, [&dsn](CKivDatabase &db) {
+        if (!CKivCatalogCheck::IsComplete(CKivCatalogCheck::Run(db)))
+            return fail(QStringLiteral("data source ") + dsn + QStringLiteral(" holds no complete catalog"), 1);
+        QSqlDatabase connection = db.connection();
+        QStringList created;
+        QString error;
+        if (!CKivCatalogIndexes::Upgrade(connection, db.dialect().engine(), &created, &error))
+            return fail(QStringLiteral("upgrading the catalog failed: ") + error, 2);
+        QTextStream out(stdout);
+        if (created.isEmpty())
+            out << "data source " << dsn << ": the catalog has every index; nothing was changed\n";
+        for (const QString &name : std::as_const(created))
+            out << name << ": created\n";
+        return 0;
+    });
+}
+
+int checkCatalog(CKivDatabase &db, const QString &dsn)
+{
     const QList<CKivCatalogCheck::Table> tables = CKivCatalogCheck::Run(db);
     QTextStream out(stdout);
     out << "data source " << dsn << " (" << db.dialect().engineName() << ")\n";
@@ -100,6 +143,15 @@ int check(const QStringList &args)
             out << "  " << column.name << " " << (column.present ? "ok" : "missing") << "\n";
     }
     const bool complete = CKivCatalogCheck::IsComplete(tables);
+    if (complete) {
+        const QList<CKivCatalogIndexes::Index> indexes =
+            CKivCatalogIndexes::Run(db.connection(), db.dialect().engine());
+        for (const CKivCatalogIndexes::Index &index : indexes)
+            out << "index " << index.name << ": " << (index.present ? "ok" : "missing") << "\n";
+        if (!CKivCatalogIndexes::MissingNames(indexes).isEmpty())
+            out << "indexes missing: the catalog works, only slower; \"melvora-cli catalog upgrade --dsn " << dsn
+                << "\" adds them\n";
+    }
     out << (complete ? "catalog complete" : "catalog incomplete") << "\n";
     QSqlDatabase connection = db.connection();
     const CKivCatalogVersion::Recorded version = CKivCatalogVersion::Read(connection);
@@ -185,9 +237,11 @@ int catalog(const QStringList &args)
         return create(rest);
     if (sub == QLatin1String("check"))
         return check(rest);
+    if (sub == QLatin1String("upgrade"))
+        return upgrade(rest);
     if (sub == QLatin1String("register"))
         return registerDataSource(rest);
-    return fail(QStringLiteral("catalog needs create, check or register"), 1);
+    return fail(QStringLiteral("catalog needs create, check, upgrade or register"), 1);
 }
 
 } // namespace
@@ -196,6 +250,7 @@ std::vector<CliCommand> catalogCommands()
 {
     return {{"catalog",
              "catalog create --sqlite FILE | catalog create --dsn NAME | catalog check --dsn NAME"
+             " | catalog upgrade --dsn NAME"
              " | catalog register --dsn NAME --sqlite FILE"
              " | catalog register --dsn NAME --postgres HOST[:PORT]/DATABASE [--db-user USER]"
              " [--sslmode disable|prefer|require|verify-full] [--db-password-file FILE]",

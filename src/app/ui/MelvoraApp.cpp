@@ -16,6 +16,7 @@
 #include "core/QtTranslations.h"
 #include "browse/Filter.h"
 #include "browse/MelvoraDoc.h"
+#include "catalog/CatalogUpgradeOffer.h"
 #include "catalog/Database.h"
 #include "controls/ui/CommandRegistry.h"
 #include "setup/FirstStart.h"
@@ -152,6 +153,8 @@ void CMelvoraApp::loggedIn(const QString &userName, int userId)
 {
     if (!m_doc) {
         m_doc = std::make_unique<CMelvoraDoc>(*m_settings, *m_db, *m_filter);
+        // A refill of a large list must not hold up the window: its rows arrive in steps.
+        m_doc->SetListsLoadInSteps(true);
         m_doc->OnNewDocument();
         createFrame();
     } else {
@@ -161,6 +164,11 @@ void CMelvoraApp::loggedIn(const QString &userName, int userId)
         m_frame->loadUserState();
     }
     m_frame->showMaximized();
+    // Once per run: a catalog of an earlier version may lack the indexes that make searching fast.
+    if (!m_upgradeOffered) {
+        m_upgradeOffered = true;
+        KivCatalogUpgradeOffer::Run(*m_db);
+    }
     m_frame->openPlayer();
     m_doc->OnLogin(userName, userId);
 }

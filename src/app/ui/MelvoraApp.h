@@ -89,4 +89,5 @@ private:
     std::unique_ptr<CKivFilter> m_filter;
     std::unique_ptr<CMelvoraDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
+    bool m_upgradeOffered = false;
 };

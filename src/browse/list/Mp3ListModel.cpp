@@ -7,6 +7,7 @@
 #include "browse/list/Mp3SortOrder.h"
 #include "mp3/item/Mp3FileOps.h"
 
+#include <iterator>
 
 using KivMp3Column::Field;
 
@@ -58,9 +59,12 @@ int CKivMp3ListModel::columnOf(Field wanted) const
 void CKivMp3ListModel::setList(CKivMp3Liste *list)
 {
     disconnect(m_listGone);
+    disconnect(m_listAppended);
     m_list = list;
-    if (list)
+    if (list) {
         m_listGone = connect(list, &QObject::destroyed, this, &CKivMp3ListModel::listDestroyed);
+        m_listAppended = connect(list, &CKivMp3Liste::itemsAppended, this, &CKivMp3ListModel::takeAppended);
+    }
     refill();
 }
 
@@ -84,9 +88,31 @@ void CKivMp3ListModel::refill()
                 m_rows.push_back(item);
         }
     }
+    m_listSeen = m_list ? m_list->ItemCount() : 0;
     m_sortColumn = -1;
     m_sortOrder = Qt::AscendingOrder;
     endResetModel();
+}
+
+void CKivMp3ListModel::takeAppended()
+{
+    if (!m_list || m_listSeen >= m_list->ItemCount())
+        return;
+    const CKivMp3Liste::Items &items = m_list->GetItems();
+    std::vector<CKivMp3::Ptr> added;
+    added.reserve(items.size() - size_t(m_listSeen));
+    for (size_t i = size_t(m_listSeen); i < items.size(); ++i) {
+        if (!items[i]->IsDeleted())
+            added.push_back(items[i]);
+    }
+    m_listSeen = m_list->ItemCount();
+    if (added.empty())
+        return;
+    // Rows arriving while the rows are sorted go to the end; the next sort takes them in.
+    const int first = int(m_rows.size());
+    beginInsertRows(QModelIndex(), first, first + int(added.size()) - 1);
+    m_rows.insert(m_rows.end(), std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+    endInsertRows();
 }
 
 int CKivMp3ListModel::rowCount(const QModelIndex &parent) const
@@ -301,6 +327,7 @@ void CKivMp3ListModel::appendItems(const std::vector<CKivMp3::Ptr> &items)
             m_list->Append(item);
         m_rows.push_back(item);
     }
+    m_listSeen = m_list ? m_list->ItemCount() : 0;
     endInsertRows();
 }
 

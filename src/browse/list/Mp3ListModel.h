@@ -84,11 +84,15 @@ Q_SIGNALS:
 private:
     bool applyEdit(CKivMp3 &item, KivMp3Column::Field field, const QString &text);
     void listDestroyed();
+    // Takes the items a load in steps appended to the list.
+    void takeAppended();
 
     Layout m_layout;
     const std::vector<KivMp3Column::Def> *m_columns;
     QPointer<CKivMp3Liste> m_list;
     QMetaObject::Connection m_listGone;
+    QMetaObject::Connection m_listAppended;
+    int m_listSeen = 0;  // items of the list the rows have taken
     std::vector<CKivMp3::Ptr> m_rows;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

@@ -1,7 +1,8 @@
 -- Melvora catalog, SQLite. IDs are assigned by the database and never reused (AUTOINCREMENT).
 -- Text columns are VARCHAR without a length: SQLite stores them whole, with no limit, and the
 -- ODBC driver reports a small column size for them (for TEXT it reports 64 KB, which readers
--- then reserve and clear for every value). Statements end with a semicolon at the end of a line.
+-- then reserve and clear for every value). Statements end with a semicolon at the end of a line;
+-- a trigger's body ends with a line "END;".
 
 CREATE TABLE Benutzer (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -92,6 +93,22 @@ CREATE UNIQUE INDEX Mp3s_MediumSubPathFilename ON Mp3s (MediumSubPathFilename);
 CREATE INDEX Mp3s_Mediumname_FolderID ON Mp3s (Mediumname, FolderID);
 CREATE INDEX Mp3s_FolderID ON Mp3s (FolderID);
 CREATE INDEX Mp3s_ImportID ON Mp3s (ImportID);
+
+-- Substring searches on SearchIndex: a trigram full-text index over the column, kept in step by
+-- triggers (an external-content table: the texts stay only in Mp3s). An update that leaves the
+-- search index as it was costs the index nothing.
+CREATE VIRTUAL TABLE Mp3s_SearchIndex_fts USING fts5(SearchIndex, content='Mp3s', content_rowid='ID', tokenize='trigram');
+CREATE TRIGGER Mp3s_SearchIndex_fts_insert AFTER INSERT ON Mp3s BEGIN
+    INSERT INTO Mp3s_SearchIndex_fts (rowid, SearchIndex) VALUES (new.ID, new.SearchIndex);
+END;
+CREATE TRIGGER Mp3s_SearchIndex_fts_delete AFTER DELETE ON Mp3s BEGIN
+    INSERT INTO Mp3s_SearchIndex_fts (Mp3s_SearchIndex_fts, rowid, SearchIndex) VALUES ('delete', old.ID, old.SearchIndex);
+END;
+CREATE TRIGGER Mp3s_SearchIndex_fts_update AFTER UPDATE OF ID, SearchIndex ON Mp3s
+WHEN old.ID IS NOT new.ID OR old.SearchIndex IS NOT new.SearchIndex BEGIN
+    INSERT INTO Mp3s_SearchIndex_fts (Mp3s_SearchIndex_fts, rowid, SearchIndex) VALUES ('delete', old.ID, old.SearchIndex);
+    INSERT INTO Mp3s_SearchIndex_fts (rowid, SearchIndex) VALUES (new.ID, new.SearchIndex);
+END;
 
 CREATE TABLE Import (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,

@@ -162,6 +162,7 @@ void CMainFrame::createClientArea()
 
     m_settings.ApplyNormalColors();
     m_searchBar->applyColors(m_settings);
+    m_searchBar->setSearchWhileTyping(m_settings.GetSearchWhileTyping() != 0);
     m_layouts->setLayouts(4, 0);
 }
 
@@ -258,6 +259,7 @@ void CMainFrame::loadUserState()
     m_layouts->apply();
     for (CKivMp3ListView *list : listViews())
         list->loadArrangement();
+    m_searchBar->setSearchWhileTyping(m_settings.GetSearchWhileTyping() != 0);
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event)

@@ -146,6 +146,7 @@ void CMainFrame::runSettings()
         m_settings.ApplyTvColors();
     m_doc.UpdateAllViews(601);
     m_searchBar->applyColors(m_settings);
+    m_searchBar->setSearchWhileTyping(m_settings.GetSearchWhileTyping() != 0);
 }
 
 void CMainFrame::openFile()

@@ -7,10 +7,12 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 
 CKivSearchBar::CKivSearchBar(QWidget *parent)
     : QToolBar(QStringLiteral("Suche"), parent)
     , m_edit(new QLineEdit)
+    , m_typingTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("searchBar"));
     m_edit->setAccessibleName(QStringLiteral("Suchfeld"));
@@ -36,7 +38,28 @@ CKivSearchBar::CKivSearchBar(QWidget *parent)
     layout->addWidget(m_edit, 1);
     addWidget(panel);
 
-    connect(m_edit, &QLineEdit::returnPressed, this, [this] { Q_EMIT searchRequested(m_edit->text()); });
+    m_typingTimer->setObjectName(QStringLiteral("typingTimer"));
+    m_typingTimer->setSingleShot(true);
+    m_typingTimer->setInterval(TypingPauseMs);
+    connect(m_typingTimer, &QTimer::timeout, this, [this] { Q_EMIT searchRequested(m_edit->text()); });
+    // Every change while typing starts the pause anew; Enter searches at once.
+    connect(m_edit, &QLineEdit::textEdited, this, [this] {
+        if (m_whileTyping)
+            m_typingTimer->start();
+    });
+    connect(m_edit, &QLineEdit::returnPressed, this, [this] {
+        m_typingTimer->stop();
+        Q_EMIT searchRequested(m_edit->text());
+    });
+}
+
+void CKivSearchBar::setSearchWhileTyping(bool on)
+{
+    m_whileTyping = on;
+    if (!on)
+        m_typingTimer->stop();
+    m_edit->setPlaceholderText(on ? QStringLiteral("Suchbegriff eingeben")
+                                  : QStringLiteral("Suchbegriff eingeben und Enter drücken"));
 }
 
 QColor CKivSearchBar::colorOf(quint32 value)

@@ -4,9 +4,11 @@
 
 class CKivSettings;
 class QLineEdit;
+class QTimer;
 
 // The search bar at the bottom of the main frame: a 32 x 32 picture and the search field. Enter in
-// the field hands its text on; the colours follow the colours in force for the lists.
+// the field hands its text on at once; while searching as the user types, so does a pause of
+// TypingPauseMs after the last change. The colours follow the colours in force for the lists.
 class CKivSearchBar : public QToolBar
 {
     Q_OBJECT
@@ -14,7 +16,13 @@ class CKivSearchBar : public QToolBar
 public:
     explicit CKivSearchBar(QWidget *parent = nullptr);
 
+    static constexpr int TypingPauseMs = 250;
+
     QLineEdit *edit() const { return m_edit; }
+    // Whether a pause in typing starts the search (the setting "Suche während der Eingabe").
+    void setSearchWhileTyping(bool on);
+    bool searchesWhileTyping() const { return m_whileTyping; }
+    QTimer *typingTimer() const { return m_typingTimer; }
     // Background of the bar and the field, and the field's text colour, from "Color" / "Color1" and
     // "Color2".
     void applyColors(const CKivSettings &settings);
@@ -26,4 +34,6 @@ Q_SIGNALS:
 
 private:
     QLineEdit *m_edit;
+    QTimer *m_typingTimer;
+    bool m_whileTyping = true;
 };

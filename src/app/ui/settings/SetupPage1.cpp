@@ -4,6 +4,7 @@
 #include "media/ui/FolderChooser.h"
 #include "controls/ui/FieldLabel.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -28,8 +29,17 @@ CKivSetupPage1::CKivSetupPage1(CKivSettings &settings, QWidget *parent)
     m_cdDrive = addRow(grid, 2, QStringLiteral(" CD-Laufwerk:"), settings.GetCdDrive(), "cdDrive", true);
     grid->setColumnStretch(1, 1);
 
+    auto *search = new QGroupBox(QStringLiteral("Suchfeld:"), this);
+    m_searchWhileTyping = new QCheckBox(QStringLiteral("Suche während der Eingabe"), search);
+    m_searchWhileTyping->setObjectName(QStringLiteral("searchWhileTyping"));
+    m_searchWhileTyping->setChecked(settings.GetSearchWhileTyping() != 0);
+    auto *searchBox = new QVBoxLayout(search);
+    searchBox->addWidget(m_searchWhileTyping);
+    connect(m_searchWhileTyping, &QCheckBox::toggled, this, &CKivSetupPage::changed);
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addWidget(search);
     layout->addStretch(1);
 }
 
@@ -69,4 +79,5 @@ void CKivSetupPage1::apply()
     m_settings.SetFolderHelpFiles(m_help->text());
     m_settings.SetFolderCDs(m_cds->text());
     m_settings.SetCdDrive(m_cdDrive->text());
+    m_settings.SetSearchWhileTyping(m_searchWhileTyping->isChecked() ? 1 : 0);
 }

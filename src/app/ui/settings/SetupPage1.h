@@ -3,12 +3,13 @@
 #include "app/ui/settings/SetupPage.h"
 
 class CKivSettings;
+class QCheckBox;
 class QGridLayout;
 class QLineEdit;
 class QPushButton;
 
 // Page "Verzeichnisse:": the manual's folder, the CD folder (shown, not editable) and the CD drive,
-// each chosen with the folder chooser.
+// each chosen with the folder chooser; below them whether the search field searches while typing.
 class CKivSetupPage1 : public CKivSetupPage
 {
     Q_OBJECT
@@ -27,4 +28,5 @@ private:
     QLineEdit *m_help = nullptr;
     QLineEdit *m_cds = nullptr;
     QLineEdit *m_cdDrive = nullptr;
+    QCheckBox *m_searchWhileTyping = nullptr;
 };

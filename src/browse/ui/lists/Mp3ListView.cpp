@@ -80,6 +80,8 @@ void CKivMp3ListView::finishSetup()
     applyLook();
     setLabelEdit(m_doc.GetLabelEdit() != 0);
     m_model->setList(m_doc.GetMp3Liste());
+    // Rows of a list loading in steps arrive after its refill: the total follows them.
+    connect(m_model.get(), &QAbstractItemModel::rowsInserted, this, &CKivMp3ListView::emitStatusPanes);
     emitStatusPanes();
 }
 
