@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <sys/resource.h>
+
 namespace {
 
 QTextStream &out()
@@ -31,6 +33,13 @@ double seconds(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
+long peakResidentMb()
+{
+    rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
 bool deleteMedium(BenchCatalog &catalog, const QString &name, const QString &what)
 {
     catalog.media().Load(catalog.db());
@@ -41,7 +50,7 @@ bool deleteMedium(BenchCatalog &catalog, const QString &name, const QString &wha
     timer.start();
     if (!KivMediumDeletion::Run(catalog.db(), *medium))
         return false;
-    out() << catalog.engineName() << "\tdelete " << what << "\t" << QString::number(seconds(timer), 'f', 2) << " s\n";
+    out() << catalog.label() << "\tdelete " << what << "\t" << QString::number(seconds(timer), 'f', 2) << " s\n";
     out().flush();
     return true;
 }
@@ -61,7 +70,7 @@ bool runEngine(const QString &dsn, int items, const QString &work)
     timer.start();
     if (!KivMediumArchiveExport::Export(catalog.db(), *medium, [&file] { return file; }))
         return false;
-    out() << catalog.engineName() << "\texport " << items << " items\t" << QString::number(seconds(timer), 'f', 2)
+    out() << catalog.label() << "\texport " << items << " items\t" << QString::number(seconds(timer), 'f', 2)
           << " s\t" << QFileInfo(file).size() / 1000000 << " MB\n";
     out().flush();
 
@@ -77,11 +86,15 @@ bool runEngine(const QString &dsn, int items, const QString &work)
     const double total = seconds(timer);
     if (stored != items)
         return false;
-    out() << catalog.engineName() << "\timport " << stored << " items\t" << QString::number(total, 'f', 2) << " s\t"
+    out() << catalog.label() << "\timport " << stored << " items\t" << QString::number(total, 'f', 2) << " s\t"
           << qRound(stored / total) << " items/s\t(reading " << QString::number(read, 'f', 2) << " s)\n";
     out().flush();
 
-    return deleteMedium(catalog, QStringLiteral("Suche"), QStringLiteral("(rows and folders)"));
+    if (!deleteMedium(catalog, QStringLiteral("Suche"), QStringLiteral("(rows and folders)")))
+        return false;
+    out() << catalog.label() << "\tpeak resident memory so far\t" << peakResidentMb() << " MB\n";
+    out().flush();
+    return true;
 }
 
 } // namespace

@@ -30,6 +30,11 @@ QString BenchCatalog::engineName() const
     return m_db && m_db->IsOpen() ? m_db->dialect().engineName() : QStringLiteral("?");
 }
 
+QString BenchCatalog::label() const
+{
+    return engineName() + (m_dsn.endsWith(QLatin1String("Lan")) ? QStringLiteral(" (LAN)") : QString());
+}
+
 bool BenchCatalog::Recreate()
 {
     m_media.reset();

@@ -26,6 +26,9 @@ public:
     CKivMedienListe &media() { return *m_media; }
     QString dsn() const { return m_dsn; }
     QString engineName() const;
+    // The engine's name, with " (LAN)" for a data source reached through the delay proxy (its name
+    // ends in "Lan", as bench/*/run.sh register it).
+    QString label() const;
 
     // A medium of the user on folder.
     bool AddMedium(const QString &name, const QString &folder);

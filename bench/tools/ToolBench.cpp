@@ -24,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <sys/resource.h>
+
 namespace {
 
 QTextStream out(stdout);
@@ -168,6 +170,9 @@ bool runEngine(const QString &dsn, const QString &work, int files, const Peer &p
         out << "  (only " << names.ok << " files renamed)\n";
     items.clear();
     QDir(root).removeRecursively();
+    rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    out << "  peak resident memory so far: " << usage.ru_maxrss / 1024 << " MB\n";
     return true;
 }
 
