@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogLog.h"
 #include "catalog/Database.h"
+#include "catalog/JsonText.h"
 #include "catalog/Mp3sColumns.h"
 #include "catalog/StatementCache.h"
 
@@ -15,28 +16,6 @@ namespace {
 
 constexpr int IntegerCount = int(std::size(KivMp3sColumns::Integers));
 constexpr int TextCount = int(std::size(KivMp3sColumns::Texts));
-
-// A JSON string of text, in plain ASCII: everything else as \u escapes of its UTF-16 units, which
-// both engines decode back to the same characters, whatever the driver does with other bytes.
-void appendJsonText(QByteArray &out, const QString &text)
-{
-    static const char hex[] = "0123456789abcdef";
-    out += '"';
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u == '"' || u == '\\') {
-            out += '\\';
-            out += char(u);
-        } else if (u >= 0x20 && u < 0x7F) {
-            out += char(u);
-        } else {
-            const char escape[] = {'\\', 'u', hex[(u >> 12) & 0xF], hex[(u >> 8) & 0xF], hex[(u >> 4) & 0xF],
-                                   hex[u & 0xF]};
-            out.append(escape, sizeof(escape));
-        }
-    }
-    out += '"';
-}
 
 // The rows as a JSON array of arrays: the integer columns, then the text columns.
 QByteArray rowsAsJson(const std::vector<const CKivMp3sRow *> &rows)
@@ -56,7 +35,7 @@ QByteArray rowsAsJson(const std::vector<const CKivMp3sRow *> &rows)
         for (int t = 0; t < TextCount; ++t) {
             if (t > 0)
                 json += ',';
-            appendJsonText(json, row.*KivMp3sColumns::Texts[t].member);
+            KivJsonText::Append(json, row.*KivMp3sColumns::Texts[t].member);
         }
         json += ']';
     }

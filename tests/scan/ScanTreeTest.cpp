@@ -122,6 +122,81 @@ private Q_SLOTS:
         }
     }
 
+    // A rescan writes back what the files say over what another program changed meanwhile, keeps
+    // IDs and the user's rating, adds a row that was deleted again and mends a folder row.
+    void rescanWritesWhatTheFilesSay()
+    {
+        for (const char *path : {"A/a1.mp3", "A/a2.mp3", "A/a3.mp3", "A/Live/a4.mp3", "B/b1.mp3"})
+            QVERIFY(ScanFixture::writeSong(root + QLatin1String(path), QByteArray("Titel ") + path));
+        QVERIFY(f.scan(QStringLiteral("Musik")));
+        const auto before = f.rows(QStringLiteral("Musik"));
+        const auto foldersBefore = f.folders(QStringLiteral("Musik"));
+        QCOMPARE(before.size(), 5);
+
+        QVERIFY(f.exec(QStringLiteral("UPDATE Mp3s SET Title='Falsch', Artist='Fremd' WHERE Filename='a1.mp3'")));
+        QVERIFY(f.exec(QStringLiteral("UPDATE Mp3s SET Bewertung=5 WHERE Filename='a2.mp3'")));
+        QVERIFY(f.exec(QStringLiteral("DELETE FROM Mp3s WHERE Filename='a3.mp3'")));
+        QVERIFY(f.exec(QStringLiteral("UPDATE Folder SET IsImportFolder=1 WHERE SubPath='B\\'")));
+        QVERIFY(f.exec(QStringLiteral("UPDATE Folder SET ParentID=0 WHERE ID=%1")
+                           .arg(foldersBefore.value(QStringLiteral("A\\Live\\")).first)));
+
+        const auto list = f.scan(QStringLiteral("Musik"));
+        QVERIFY(list);
+        QCOMPARE(list->GetStoredCount(), 5);
+        QCOMPARE(list->GetFailedCount(), 0);
+        const auto rows = f.rows(QStringLiteral("Musik"));
+        QCOMPARE(rows.size(), 5);
+        for (const QString &key : before.keys()) {
+            const ScanFixture::Row &was = before.value(key);
+            const ScanFixture::Row &now = rows.value(key);
+            QCOMPARE(now.title, was.title);
+            QCOMPARE(now.artist, QStringLiteral("Artist"));
+            QCOMPARE(now.folderId, was.folderId);
+            QCOMPARE(now.frames, was.frames);
+            if (key == QLatin1String("A\\a3.mp3")) {
+                QVERIFY(now.id > was.id);
+            } else {
+                QCOMPARE(now.id, was.id);
+                QCOMPARE(now.created, was.created);
+            }
+        }
+        QCOMPARE(rows.value(QStringLiteral("A\\a2.mp3")).rating, 5);
+        QCOMPARE(rows.value(QStringLiteral("A\\a1.mp3")).rating, 3);
+        QCOMPARE(f.folders(QStringLiteral("Musik")), foldersBefore);
+        QVERIFY(f.exec(QStringLiteral("DELETE FROM Folder WHERE IsImportFolder=0")));
+        QCOMPARE(f.folders(QStringLiteral("Musik")).size(), 0);
+        for (const CKivMp3::Ptr &item : list->items())
+            QCOMPARE(item->GetID(), rows.value(item->GetSubPath() + item->GetFilename()).id);
+    }
+
+    // One row the catalog refuses to update costs only that file; the others of its transaction
+    // are written.
+    void refusedUpdateCostsOnlyItself()
+    {
+        for (int i = 1; i <= 6; ++i)
+            QVERIFY(ScanFixture::writeSong(root + QStringLiteral("s%1.mp3").arg(i), "Alt"));
+        QVERIFY(f.scan(QStringLiteral("Musik")));
+        QVERIFY(f.exec(QStringLiteral("UPDATE Mp3s SET Title='Anders'")));
+        if (f.db().dialect().engine() == CKivSqlDialect::Engine::PostgreSQL) {
+            QVERIFY(f.exec(QStringLiteral("CREATE OR REPLACE FUNCTION refuse_s3() RETURNS trigger AS $$ BEGIN "
+                                          "IF NEW.filename = 's3.mp3' THEN RAISE EXCEPTION 'refused'; END IF; "
+                                          "RETURN NEW; END $$ LANGUAGE plpgsql")));
+            QVERIFY(f.exec(QStringLiteral("CREATE TRIGGER refuse_s3 BEFORE UPDATE ON Mp3s FOR EACH ROW "
+                                          "EXECUTE FUNCTION refuse_s3()")));
+        } else {
+            QVERIFY(f.exec(QStringLiteral("CREATE TRIGGER refuse_s3 BEFORE UPDATE ON Mp3s WHEN "
+                                          "NEW.Filename = 's3.mp3' BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+        }
+        const auto list = f.scan(QStringLiteral("Musik"));
+        QVERIFY(list);
+        QCOMPARE(list->GetStoredCount(), 5);
+        QCOMPARE(list->GetFailedCount(), 1);
+        const auto rows = f.rows(QStringLiteral("Musik"));
+        QCOMPARE(rows.size(), 6);
+        for (int i = 1; i <= 6; ++i)
+            QCOMPARE(rows.value(QStringLiteral("s%1.mp3").arg(i)).title, i == 3 ? QStringLiteral("Anders") : QStringLiteral("Alt"));
+    }
+
     void fileGoneFromMediumKeepsItsRow()
     {
         QVERIFY(ScanFixture::writeSong(root + QStringLiteral("a.mp3"), "A"));

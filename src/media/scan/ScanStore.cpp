@@ -3,7 +3,10 @@
 #include "core/UserInterface.h"
 #include "catalog/CatalogFailure.h"
 #include "catalog/Database.h"
+#include "catalog/Mp3RowReader.h"
+#include "catalog/Mp3sQuery.h"
 #include "catalog/Mp3sBulkInsert.h"
+#include "catalog/Mp3sBulkUpdate.h"
 #include "catalog/RsFolder.h"
 #include "catalog/RsMp3s.h"
 #include "catalog/Transaction.h"
@@ -55,6 +58,7 @@ public:
     void run()
     {
         readKnownRows();
+        readKnownFolders();
         const std::vector<CKivMp3::Ptr> &items = m_list.items();
         size_t next = 0;
         while (next < items.size() && !m_list.IsCancelled() && !stopped()) {
@@ -86,6 +90,7 @@ private:
         if (!transaction.IsActive())
             return SIZE_MAX;
         m_pending.clear();
+        m_pendingUpdates.clear();
         size_t i = from;
         for (; i < end && !m_list.IsCancelled(); ++i) {
             if (!storeItem(i)) {
@@ -93,7 +98,7 @@ private:
                 return SIZE_MAX;
             }
         }
-        if (!insertPending() || !transaction.Commit()) {
+        if (!insertPending() || !updatePending() || !transaction.Commit()) {
             rollBack(from, i);
             return SIZE_MAX;
         }
@@ -142,28 +147,46 @@ private:
         if (folderId < 0)
             return false;
         const auto known = m_known.constFind(item->MediumSubPathFilename());
-        if (known == m_known.constEnd() && !m_singly) {
-            // Added with the other new files of the transaction, in one statement.
-            item->SetFolderID(folderId);
-            m_pending.push_back(item.get());
-            return true;
-        }
         if (known != m_known.constEnd())
             item->AdoptStoredRow(known->id, known->created, known->rating);
         item->SetFolderID(folderId);
-        return item->Save(m_rows);
+        if (m_singly)
+            return item->Save(m_rows);
+        // Added or updated with the other files of the transaction, in one statement each.
+        (known == m_known.constEnd() ? m_pending : m_pendingUpdates).push_back(item.get());
+        return true;
     }
 
     // The rows the catalog holds already below the scanned folder, by key: a file found there is
     // updated in place (keeping ID, creation date and the user's rating); any other is new.
     void readKnownRows()
     {
-        CRsMp3s rows(m_db);
         const QString subPath = KivScanPath::Normalized(m_list.GetPath()).value_or(QString());
-        if (!rows.OpenByMediumSubPath(m_list.GetMediumName(), subPath, false))
+        CKivMp3RowReader reader(m_db, 1024);
+        reader.SetColumns({QStringLiteral("Anlegedatum"), QStringLiteral("Bewertung"),
+                           QStringLiteral("MediumSubPathFilename")});
+        const bool read = reader.Read(CKivMp3sQuery::ByMediumSubPath(m_list.GetMediumName(), subPath, false),
+                                      [this](CKivMp3sRow &&row) {
+                                          m_known.insert(row.m_MediumSubPathFilename,
+                                                         {row.m_ID, row.m_Anlegedatum, row.m_Bewertung});
+                                      });
+        // Without them every file is stored through its own save, which finds its row by key.
+        if (!read)
+            m_known.clear();
+    }
+
+    // The medium's folders as stored, by sub-path: a folder whose row already says what
+    // GetOrCreateFolder would write is taken as it is, without a statement.
+    void readKnownFolders()
+    {
+        CRsFolder folders(m_db);
+        if (!folders.OpenSubtree(m_list.GetMediumName(), QString()))
             return;
-        for (; !rows.IsEOF(); rows.MoveNext())
-            m_known.insert(rows.m_MediumSubPathFilename, {rows.m_ID, rows.m_Anlegedatum, rows.m_Bewertung});
+        for (; !folders.IsEOF(); folders.MoveNext()) {
+            if (folders.m_Mediumname == m_list.GetMediumName() && folders.m_IsImportFolder == 0)
+                m_storedFolders.insert(folders.m_SubPath, {folders.m_ID, folders.m_ParentID});
+        }
+        folders.Close();
     }
 
     // The files of the transaction the catalog does not know yet: their rows are added together
@@ -176,12 +199,8 @@ private:
             return true;
         std::vector<CKivMp3sRow> rows;
         rows.reserve(m_pending.size());
-        for (const CKivMp3 *item : m_pending) {
-            CKivMp3sRow row = item->Data();
-            row.m_SearchIndex = item->Data().ComposeSearchIndex();
-            row.m_MediumSubPathFilename = item->Data().Key();
-            rows.push_back(std::move(row));
-        }
+        for (const CKivMp3 *item : m_pending)
+            rows.push_back(rowToStore(*item));
         std::vector<const CKivMp3sRow *> pointers;
         pointers.reserve(rows.size());
         for (const CKivMp3sRow &row : rows)
@@ -196,12 +215,54 @@ private:
         return true;
     }
 
+    // The files of the transaction the catalog knows: their rows are read and written back together,
+    // each only in the columns that changed, as the item's own save would have written them. A row
+    // that is gone meanwhile is stored through the item's save, which adds it again.
+    bool updatePending()
+    {
+        if (m_pendingUpdates.empty())
+            return true;
+        std::vector<CKivMp3sRow> rows;
+        rows.reserve(m_pendingUpdates.size());
+        for (const CKivMp3 *item : m_pendingUpdates)
+            rows.push_back(rowToStore(*item));
+        std::vector<const CKivMp3sRow *> pointers;
+        pointers.reserve(rows.size());
+        for (const CKivMp3sRow &row : rows)
+            pointers.push_back(&row);
+        const KivMp3sBulkUpdate::Outcome outcome = KivMp3sBulkUpdate::Run(m_db, pointers);
+        if (outcome.result != KivMp3sBulkUpdate::Result::Done)
+            return false;
+        for (const size_t k : outcome.missing) {
+            if (!m_pendingUpdates[k]->Save(m_rows))
+                return false;
+        }
+        m_pendingUpdates.clear();
+        return true;
+    }
+
+    // The row a save of the item writes: its values with the search index and key composed.
+    static CKivMp3sRow rowToStore(const CKivMp3 &item)
+    {
+        CKivMp3sRow row = item.Data();
+        row.m_SearchIndex = item.Data().ComposeSearchIndex();
+        row.m_MediumSubPathFilename = item.Data().Key();
+        return row;
+    }
+
     qint32 folderIdOf(const QString &subPath)
     {
+        if (subPath.isEmpty())
+            return 0;
         const auto known = m_folderIds.constFind(subPath);
         if (known != m_folderIds.constEnd())
             return *known;
-        const qint32 id = m_folders.GetOrCreateFolder(m_list.GetMediumName(), subPath, false);
+        qint32 id = -1;
+        const auto stored = m_storedFolders.constFind(subPath);
+        if (stored != m_storedFolders.constEnd() && stored->parentId == folderIdOf(CRsFolder::ParentSubPath(subPath)))
+            id = stored->id;
+        else
+            id = m_folders.GetOrCreateFolder(m_list.GetMediumName(), subPath, false);
         if (id >= 0)
             m_folderIds.insert(subPath, id);
         return id;
@@ -219,6 +280,7 @@ private:
                 item->AdoptStoredRow(-1, QDateTime(), 0);
         }
         m_folderIds.clear();
+        m_storedFolders.clear();
     }
 
     CKivScanList &m_list;
@@ -226,6 +288,13 @@ private:
     CRsMp3s m_rows;
     CRsFolder m_folders;
     QHash<QString, qint32> m_folderIds;
+
+    struct StoredFolder
+    {
+        qint32 id;
+        qint32 parentId;
+    };
+    QHash<QString, StoredFolder> m_storedFolders;
 
     struct KnownRow
     {
@@ -235,6 +304,7 @@ private:
     };
     QHash<QString, KnownRow> m_known;
     std::vector<CKivMp3 *> m_pending;
+    std::vector<CKivMp3 *> m_pendingUpdates;
     bool m_singly = false;
     KivCatalogFailure::Kind m_stop = KivCatalogFailure::Kind::None;
     QString m_stopText;
