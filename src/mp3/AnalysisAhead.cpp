@@ -110,9 +110,13 @@ bool CKivAnalysisAhead::TakeNext(CMpegAudioInfo &info)
     info = std::move(slot.info);
     slot.done = false;
     m_taken = index + 1;
-    const bool wake = m_workersWaiting > 0;
+    // Waiting workers are woken once a quarter of the window is free, not at every file: with the
+    // files in the page cache the pool is always ahead, and a wake-up per file would cost more than
+    // the file itself.
+    const size_t room = m_taken + m_slots.size() - m_next;
+    const bool wake = m_workersWaiting > 0 && room >= std::max<size_t>(1, m_slots.size() / 4);
     lock.unlock();
     if (wake)
-        m_room.notify_one();
+        m_room.notify_all();
     return opened;
 }

@@ -7,6 +7,7 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
 
@@ -118,6 +119,10 @@ bool CMpegAudioInfo::ReadTag(const QString &path)
     CKivPosixFile file;
     if (!file.open(path, CKivPosixFile::Mode::Read))
         return false;
+    // The head with the ID3v2 tag is asked for before the block at the end is read, so that on a cold
+    // device both reads are under way at once instead of one after the other.
+    if (!ReadId3v1Only())
+        file.willNeed(0, std::min<qint64>(file.size(), 16 * 1024));
     readTags(file);
     m_fileSize = file.size();
     m_filePath = path;

@@ -86,3 +86,9 @@ bool CKivPosixFile::truncate(qint64 size)
     } while (rc != 0 && errno == EINTR);
     return rc == 0;
 }
+
+void CKivPosixFile::willNeed(qint64 pos, qint64 size) const
+{
+    if (m_fd >= 0 && pos >= 0 && size > 0)
+        ::posix_fadvise(m_fd, off_t(pos), off_t(size), POSIX_FADV_WILLNEED);
+}

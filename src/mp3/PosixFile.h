@@ -34,6 +34,10 @@ public:
 
     bool truncate(qint64 size);
 
+    // Asks the system to start reading size bytes at pos now, without waiting for them: a later read
+    // there finds them under way or done. Only a hint; nothing happens when it is not taken.
+    void willNeed(qint64 pos, qint64 size) const;
+
 private:
     int m_fd = -1;
     qint64 m_size = 0;
