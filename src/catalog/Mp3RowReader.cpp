@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogLog.h"
 #include "catalog/Database.h"
+#include "catalog/FullTextSearch.h"
 #include "catalog/Mp3Filter.h"
 
 #include <QSqlDatabase>
@@ -334,9 +335,14 @@ bool CKivMp3RowReader::Open(const CKivMp3sQuery &query)
     for (const int c : m_active)
         selected.append(QLatin1String(g_columns[c].name));
     const int activeCount = int(m_active.size());
-    QString sql = QStringLiteral("SELECT ") + selected.join(QLatin1String(", ")) + QLatin1String(" FROM Mp3s");
-    if (!query.filter.isEmpty())
-        sql += QLatin1String(" WHERE ") + m_db.dialect().filterText(query.filter);
+    const QString where = query.filter.isEmpty() ? QString() : m_db.dialect().filterText(query.filter);
+    // A search the full-text index narrows is read by ID from the index's hits: no other index of
+    // Mp3s (the medium's, say, which holds every row of a large medium) may be chosen instead.
+    const bool narrowed = where.contains(KivFullTextSearch::TableName());
+    QString sql = QStringLiteral("SELECT ") + selected.join(QLatin1String(", ")) +
+                  (narrowed ? QLatin1String(" FROM Mp3s NOT INDEXED") : QLatin1String(" FROM Mp3s"));
+    if (!where.isEmpty())
+        sql += QLatin1String(" WHERE ") + where;
     sql += QLatin1String(" ORDER BY ") + (query.sort.isEmpty() ? QStringLiteral("ID") : query.sort);
 
     cursor->rowStatus.resize(static_cast<size_t>(m_blockRows));
