@@ -3,6 +3,7 @@
 #include "core/UserInterface.h"
 #include "catalog/CatalogFailure.h"
 #include "catalog/Database.h"
+#include "catalog/FoldersBulkCreate.h"
 #include "catalog/Mp3RowReader.h"
 #include "catalog/Mp3sQuery.h"
 #include "catalog/Mp3sBulkInsert.h"
@@ -17,6 +18,7 @@
 #include "mp3/item/Mp3Row.h"
 
 #include <QHash>
+#include <QSet>
 #include <QScopeGuard>
 
 namespace {
@@ -91,6 +93,7 @@ private:
             return SIZE_MAX;
         m_pending.clear();
         m_pendingUpdates.clear();
+        addNewFolders(from, end);
         size_t i = from;
         for (; i < end && !m_list.IsCancelled(); ++i) {
             if (!storeItem(i)) {
@@ -248,6 +251,31 @@ private:
         row.m_SearchIndex = item.Data().ComposeSearchIndex();
         row.m_MediumSubPathFilename = item.Data().Key();
         return row;
+    }
+
+    // The folders of items [from, end) the catalog does not hold yet, with their ancestors, added
+    // together where the database allows it; those it refuses are created one by one later.
+    void addNewFolders(size_t from, size_t end)
+    {
+        QSet<QString> wanted;
+        for (size_t k = from; k < end; ++k) {
+            for (QString path = m_list.items()[k]->GetSubPath(); !path.isEmpty() && !wanted.contains(path);
+                 path = CRsFolder::ParentSubPath(path))
+                wanted.insert(path);
+        }
+        QStringList ordered(wanted.begin(), wanted.end());
+        std::sort(ordered.begin(), ordered.end());  // a parent sorts before its children
+        QStringList missing;
+        for (const QString &path : std::as_const(ordered)) {
+            if (m_folderIds.contains(path))
+                continue;
+            if (m_storedFolders.contains(path))
+                folderIdOf(path);
+            else
+                missing.append(path);
+        }
+        if (missing.size() > 1)
+            KivFoldersBulkCreate::Run(m_db, m_list.GetMediumName(), missing, m_folderIds);
     }
 
     qint32 folderIdOf(const QString &subPath)
