@@ -245,6 +245,26 @@ private Q_SLOTS:
         QCOMPARE(m_settings->GetFileListFlags(), 0);
     }
 
+    // "Suche während der Eingabe" starts on for a user who never chose, and OK writes the choice
+    // into the user's own section.
+    void searchWhileTypingIsOnUntilTurnedOff()
+    {
+        CKivSettingsSheet sheet(*m_settings);
+        sheet.show();
+        auto *option = child<QCheckBox>(page(sheet, "folders"), "searchWhileTyping");
+        QVERIFY(option);
+        QCOMPARE(option->text(), QStringLiteral("Suche während der Eingabe"));
+        QVERIFY(option->isChecked());
+        option->setChecked(false);
+        click(&sheet, "ok");
+        QCOMPARE(m_settings->GetSearchWhileTyping(), 0);
+        QCOMPARE(m_store->value(m_settings->UserSection(QStringLiteral("Suche")), QStringLiteral("WaehrendEingabe")),
+                 QStringLiteral("0"));
+
+        CKivSettingsSheet again(*m_settings);
+        QVERIFY(!child<QCheckBox>(page(again, "folders"), "searchWhileTyping")->isChecked());
+    }
+
     void cancelWritesNothing()
     {
         m_settings->SetTvColor1(QStringLiteral("0"));
