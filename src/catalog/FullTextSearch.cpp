@@ -1,38 +1,14 @@
 #include "catalog/FullTextSearch.h"
 
+#include "catalog/SqlTextScan.h"
+
 #include <QSqlQuery>
 
 namespace {
 
-bool isWordChar(QChar c)
-{
-    return c.isLetterOrNumber() || c == QLatin1Char('_');
-}
-
-// Index just past the quoted text that starts at start (a doubled quote stays inside).
-qsizetype endOfQuoted(const QString &text, qsizetype start)
-{
-    const QChar quote = text.at(start);
-    qsizetype i = start + 1;
-    while (i < text.size()) {
-        if (text.at(i) == quote) {
-            if (i + 1 < text.size() && text.at(i + 1) == quote) {
-                i += 2;
-                continue;
-            }
-            return i + 1;
-        }
-        ++i;
-    }
-    return -1;
-}
-
-qsizetype skipSpaces(const QString &text, qsizetype i)
-{
-    while (i < text.size() && text.at(i).isSpace())
-        ++i;
-    return i;
-}
+using KivSqlTextScan::IsWordChar;
+using KivSqlTextScan::SkipSpaces;
+using KivSqlTextScan::EndOfQuoted;
 
 bool wordIs(QStringView word, const char *name)
 {
@@ -46,18 +22,18 @@ bool holdsKeywordToAvoid(const QString &condition)
     while (i < condition.size()) {
         const QChar c = condition.at(i);
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            const qsizetype end = endOfQuoted(condition, i);
+            const qsizetype end = EndOfQuoted(condition, i);
             if (end < 0)
                 return true;
             i = end;
             continue;
         }
-        if (!isWordChar(c)) {
+        if (!IsWordChar(c)) {
             ++i;
             continue;
         }
         qsizetype end = i;
-        while (end < condition.size() && isWordChar(condition.at(end)))
+        while (end < condition.size() && IsWordChar(condition.at(end)))
             ++end;
         const QStringView word = QStringView(condition).mid(i, end - i);
         if (wordIs(word, "NOT") || wordIs(word, "ESCAPE"))
@@ -128,20 +104,20 @@ QString NarrowCondition(const QString &condition)
     while (i < condition.size()) {
         const QChar c = condition.at(i);
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            const qsizetype end = endOfQuoted(condition, i);
+            const qsizetype end = EndOfQuoted(condition, i);
             if (end < 0)
                 return condition;
             out += QStringView(condition).mid(i, end - i);
             i = end;
             continue;
         }
-        if (!isWordChar(c)) {
+        if (!IsWordChar(c)) {
             out += c;
             ++i;
             continue;
         }
         qsizetype end = i;
-        while (end < condition.size() && isWordChar(condition.at(end)))
+        while (end < condition.size() && IsWordChar(condition.at(end)))
             ++end;
         const QStringView word = QStringView(condition).mid(i, end - i);
         // A column of another table ("x.SearchIndex") is not this one.
@@ -152,18 +128,18 @@ QString NarrowCondition(const QString &condition)
             continue;
         }
         // SearchIndex LIKE 'pattern'
-        const qsizetype likeStart = skipSpaces(condition, end);
+        const qsizetype likeStart = SkipSpaces(condition, end);
         qsizetype likeEnd = likeStart;
-        while (likeEnd < condition.size() && isWordChar(condition.at(likeEnd)))
+        while (likeEnd < condition.size() && IsWordChar(condition.at(likeEnd)))
             ++likeEnd;
-        const qsizetype patternStart = skipSpaces(condition, likeEnd);
+        const qsizetype patternStart = SkipSpaces(condition, likeEnd);
         if (!wordIs(QStringView(condition).mid(likeStart, likeEnd - likeStart), "LIKE") ||
             patternStart >= condition.size() || condition.at(patternStart) != QLatin1Char('\'')) {
             out += word;
             i = end;
             continue;
         }
-        const qsizetype patternEnd = endOfQuoted(condition, patternStart);
+        const qsizetype patternEnd = EndOfQuoted(condition, patternStart);
         if (patternEnd < 0)
             return condition;
         const QString quoted = condition.mid(patternStart, patternEnd - patternStart);

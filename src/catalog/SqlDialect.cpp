@@ -1,6 +1,7 @@
 #include "catalog/SqlDialect.h"
 
 #include "catalog/FullTextSearch.h"
+#include "catalog/SqlTextScan.h"
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -8,34 +9,14 @@
 
 namespace {
 
-bool isWordChar(QChar c)
-{
-    return c.isLetterOrNumber() || c == QLatin1Char('_');
-}
+using KivSqlTextScan::IsWordChar;
+using KivSqlTextScan::SkipSpaces;
 
-// Index just past the quoted text that starts at `start` (a doubled quote stays inside).
+// Index just past the quoted text that starts at start; the text's end when it is not closed.
 qsizetype endOfQuoted(const QString &text, qsizetype start)
 {
-    const QChar quote = text.at(start);
-    qsizetype i = start + 1;
-    while (i < text.size()) {
-        if (text.at(i) == quote) {
-            if (i + 1 < text.size() && text.at(i + 1) == quote) {
-                i += 2;
-                continue;
-            }
-            return i + 1;
-        }
-        ++i;
-    }
-    return text.size();
-}
-
-qsizetype skipSpaces(const QString &text, qsizetype i)
-{
-    while (i < text.size() && text.at(i).isSpace())
-        ++i;
-    return i;
+    const qsizetype end = KivSqlTextScan::EndOfQuoted(text, start);
+    return end < 0 ? text.size() : end;
 }
 
 bool wordAt(const QString &text, qsizetype i, QLatin1String word)
@@ -44,7 +25,7 @@ bool wordAt(const QString &text, qsizetype i, QLatin1String word)
         QStringView(text).mid(i, word.size()).compare(word, Qt::CaseInsensitive) != 0)
         return false;
     const qsizetype end = i + word.size();
-    return end == text.size() || !isWordChar(text.at(end));
+    return end == text.size() || !IsWordChar(text.at(end));
 }
 
 // The quoted text from start to end (quotes included) with every character outside the Basic
@@ -143,13 +124,13 @@ QString CKivSqlDialect::filterText(const QString &filter) const
             i = end;
             continue;
         }
-        if (!isWordChar(c)) {
+        if (!IsWordChar(c)) {
             out += c;
             ++i;
             continue;
         }
         qsizetype end = i;
-        while (end < filter.size() && isWordChar(filter.at(end)))
+        while (end < filter.size() && IsWordChar(filter.at(end)))
             ++end;
         const QStringView word = QStringView(filter).mid(i, end - i);
         const bool like = word.compare(QLatin1String("LIKE"), Qt::CaseInsensitive) == 0;
@@ -159,12 +140,12 @@ QString CKivSqlDialect::filterText(const QString &filter) const
         if (!like && !ilike)
             continue;
         // A quoted pattern right after the keyword: copy it and switch the backslash escape off.
-        const qsizetype patternStart = skipSpaces(filter, i);
+        const qsizetype patternStart = SkipSpaces(filter, i);
         if (patternStart < filter.size() && filter.at(patternStart) == QLatin1Char('\'')) {
             const qsizetype patternEnd = endOfQuoted(filter, patternStart);
             out += QStringView(filter).mid(i, patternEnd - i);
             i = patternEnd;
-            if (!wordAt(filter, skipSpaces(filter, i), QLatin1String("ESCAPE")))
+            if (!wordAt(filter, SkipSpaces(filter, i), QLatin1String("ESCAPE")))
                 out += QLatin1String(" ESCAPE ''");
         }
     }
