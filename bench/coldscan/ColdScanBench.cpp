@@ -11,7 +11,7 @@
 // The data source must be registered in the odbc.ini that ODBCINI names; bench/coldscan/run.sh sets
 // up a SQLite data source and runs it.
 
-#include "ColdCatalog.h"
+#include "scan/BenchCatalog.h"
 #include "ColdCorpus.h"
 
 #include "core/UserInterface.h"
@@ -72,7 +72,7 @@ void figure(const QString &name, const QString &unit, int runs, const std::funct
 }
 
 // The first phase of a scan of the medium: files per second.
-double firstPhase(ColdCatalog &catalog, const QString &mediumName, bool quick, bool ahead, qint64 *bytes)
+double firstPhase(BenchCatalog &catalog, const QString &mediumName, bool quick, bool ahead, qint64 *bytes)
 {
     const CKivMedium *medium = catalog.media().FindMedium(mediumName);
     CKivScanList list(catalog.settings(), mediumName, QString(), quick,
@@ -143,7 +143,7 @@ int main(int argc, char *argv[])
 
     SilentUi ui;
     installKivUi(&ui);
-    ColdCatalog catalog(dsn);
+    BenchCatalog catalog(dsn);
     if (!catalog.Recreate() || !catalog.AddMedium(QStringLiteral("Klein"), smallFolder) ||
         !catalog.AddMedium(QStringLiteral("Gross"), largeFolder)) {
         installKivUi(nullptr);
