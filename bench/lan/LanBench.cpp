@@ -11,7 +11,7 @@
 
 #include "DelayProxy.h"
 #include "app/session/LoginForm.h"
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "browse/Filter.h"
 #include "browse/Mp3Liste.h"
 #include "catalog/CatalogCreator.h"

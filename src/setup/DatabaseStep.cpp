@@ -3,7 +3,7 @@
 #include "core/ProfileStore.h"
 #include "core/Settings.h"
 #include "core/UserInterface.h"
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "catalog/Database.h"
 #include "catalog/RsBenutzer.h"
 #include "catalog/SqlQuote.h"

@@ -1,7 +1,7 @@
 #include "core/Settings.h"
 #include "core/SetupRecord.h"
 #include "core/StartFolder.h"
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "app/ui/ConnectionDlg.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/MelvoraApp.h"

@@ -1,5 +1,5 @@
 #include "core/Settings.h"
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "app/ui/LoginDlg.h"
 #include "app/ui/UserAdminDlg.h"
 #include "appui/AppUiTests.h"

@@ -1,5 +1,5 @@
 #include "core/Settings.h"
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "app/ui/ConnectionDlg.h"
 #include "app/ui/NewConnectionDlg.h"
 #include "app/ui/SplashDlg.h"

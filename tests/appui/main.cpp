@@ -1,4 +1,4 @@
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "app/ui/MelvoraApp.h"
 #include "appui/AppUiTests.h"
 #include "support/CatalogFixture.h"

@@ -1,6 +1,6 @@
 #include "core/Settings.h"
 #include "app/session/LoginForm.h"
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "app/session/UserSwitch.h"
 #include "catalog/Database.h"
 #include "session/SessionTests.h"

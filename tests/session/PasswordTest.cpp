@@ -1,5 +1,5 @@
 #include "app/session/LoginCheck.h"
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "session/SessionTests.h"
 #include "support/TestRegistry.h"
 #include "support/CatalogFixture.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "support/CatalogFixture.h"
 
 // Set-up of the session tests: a private odbc.ini, and the least hashing cost, which keeps the suite

@@ -1,4 +1,4 @@
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "app/session/UserAdminForm.h"
 #include "catalog/RsBenutzer.h"
 #include "catalog/RsMedienUser.h"

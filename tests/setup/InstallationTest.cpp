@@ -1,5 +1,5 @@
 #include "core/SetupRecord.h"
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "catalog/OdbcIni.h"
 #include "setup/Installation.h"
 #include "setup/SetupTests.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "support/CatalogFixture.h"
 
 // Set-up of the setup tests: setup registers data sources, so only ever in a private copy of the test

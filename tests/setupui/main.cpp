@@ -1,4 +1,4 @@
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "support/CatalogFixture.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "app/cli/CliArgs.h"
 #include "app/cli/PasswordPrompt.h"
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "catalog/Database.h"
 #include "catalog/RsBenutzer.h"
 #include "catalog/SqlQuote.h"

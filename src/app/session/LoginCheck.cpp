@@ -1,6 +1,6 @@
 #include "app/session/LoginCheck.h"
 
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "app/session/SessionLog.h"
 #include "catalog/Database.h"
 #include "catalog/RsBenutzer.h"

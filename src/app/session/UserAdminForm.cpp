@@ -1,7 +1,7 @@
 #include "app/session/UserAdminForm.h"
 
 #include "core/UserInterface.h"
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 #include "app/session/SessionLog.h"
 #include "catalog/Database.h"
 #include "catalog/RsBenutzer.h"

@@ -1,6 +1,6 @@
-#include "app/session/PasswordHash.h"
+#include "catalog/PasswordHash.h"
 
-#include "app/session/SessionLog.h"
+#include "catalog/CatalogLog.h"
 
 #include <QByteArray>
 
@@ -38,7 +38,7 @@ std::optional<QString> Hash(const QString &password)
     if (password.isEmpty())
         return QStringLiteral("");
     if (!ensureSodium()) {
-        qCWarning(lcSession) << "The password library could not be initialised";
+        qCWarning(lcCatalog) << "The password library could not be initialised";
         return std::nullopt;
     }
     const bool minimal = GetCost() == Cost::Minimal;
@@ -49,7 +49,7 @@ std::optional<QString> Hash(const QString &password)
     const int rc = crypto_pwhash_str(out, utf8.constData(), static_cast<unsigned long long>(utf8.size()), ops, mem);
     sodium_memzero(utf8.data(), static_cast<size_t>(utf8.size()));
     if (rc != 0) {
-        qCWarning(lcSession) << "Hashing a password failed (out of memory)";
+        qCWarning(lcCatalog) << "Hashing a password failed (out of memory)";
         return std::nullopt;
     }
     return QString::fromLatin1(out);
