@@ -9,6 +9,7 @@ namespace {
 using KivSqlTextScan::IsWordChar;
 using KivSqlTextScan::SkipSpaces;
 using KivSqlTextScan::EndOfQuoted;
+using KivSqlTextScan::WordEnd;
 
 bool wordIs(QStringView word, const char *name)
 {
@@ -32,9 +33,7 @@ bool holdsKeywordToAvoid(const QString &condition)
             ++i;
             continue;
         }
-        qsizetype end = i;
-        while (end < condition.size() && IsWordChar(condition.at(end)))
-            ++end;
+        const qsizetype end = WordEnd(condition, i);
         const QStringView word = QStringView(condition).mid(i, end - i);
         if (wordIs(word, "NOT") || wordIs(word, "ESCAPE"))
             return true;
@@ -116,9 +115,7 @@ QString NarrowCondition(const QString &condition)
             ++i;
             continue;
         }
-        qsizetype end = i;
-        while (end < condition.size() && IsWordChar(condition.at(end)))
-            ++end;
+        const qsizetype end = WordEnd(condition, i);
         const QStringView word = QStringView(condition).mid(i, end - i);
         // A column of another table ("x.SearchIndex") is not this one.
         const bool qualified = i > 0 && condition.at(i - 1) == QLatin1Char('.');
@@ -129,9 +126,7 @@ QString NarrowCondition(const QString &condition)
         }
         // SearchIndex LIKE 'pattern'
         const qsizetype likeStart = SkipSpaces(condition, end);
-        qsizetype likeEnd = likeStart;
-        while (likeEnd < condition.size() && IsWordChar(condition.at(likeEnd)))
-            ++likeEnd;
+        const qsizetype likeEnd = WordEnd(condition, likeStart);
         const qsizetype patternStart = SkipSpaces(condition, likeEnd);
         if (!wordIs(QStringView(condition).mid(likeStart, likeEnd - likeStart), "LIKE") ||
             patternStart >= condition.size() || condition.at(patternStart) != QLatin1Char('\'')) {

@@ -129,9 +129,7 @@ QString CKivSqlDialect::filterText(const QString &filter) const
             ++i;
             continue;
         }
-        qsizetype end = i;
-        while (end < filter.size() && IsWordChar(filter.at(end)))
-            ++end;
+        const qsizetype end = KivSqlTextScan::WordEnd(filter, i);
         const QStringView word = QStringView(filter).mid(i, end - i);
         const bool like = word.compare(QLatin1String("LIKE"), Qt::CaseInsensitive) == 0;
         const bool ilike = word.compare(QLatin1String("ILIKE"), Qt::CaseInsensitive) == 0;

@@ -30,6 +30,14 @@ inline qsizetype EndOfQuoted(const QString &text, qsizetype start)
     return -1;
 }
 
+// Index just past the word (letters, digits, "_") that starts at i.
+inline qsizetype WordEnd(const QString &text, qsizetype i)
+{
+    while (i < text.size() && IsWordChar(text.at(i)))
+        ++i;
+    return i;
+}
+
 inline qsizetype SkipSpaces(const QString &text, qsizetype i)
 {
     while (i < text.size() && text.at(i).isSpace())
