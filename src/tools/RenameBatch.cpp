@@ -39,23 +39,33 @@ KivFileOutcome Preview(const KivRenameJob &job, bool collides)
 }
 
 KivBatchSummary Run(const std::vector<KivRenameJob> &jobs, CKivDatabase &db, const KivBatchHooks &hooks,
-                    CKivBatchUndo *undo)
+                    CKivBatchUndo *undo, int chunk)
 {
-    return KivRunBatch(jobs, db, hooks, undo, CKivBatchUndo::Kind::Names,
-                       [&](const KivRenameJob &job, CKivBatchTransaction &transaction) {
-        const QString reason = KivRenameRules::unusableReason(job.preview);
-        if (!reason.isEmpty())
-            return KivFileOutcome{job.item, KivFileOutcome::Failed, reason};
-        const CKivMp3Data before = job.item->Data();
-        if (!transaction.Step(job.item, [&] { return job.item->Rename(job.preview, db).has_value(); }))
-            return KivFileOutcome{job.item, KivFileOutcome::Failed, QStringLiteral("cannot rename")};
-        if (job.item->GetFilename() == before.m_Filename)
-            return KivFileOutcome{job.item, KivFileOutcome::Unchanged, {}};
-        if (undo)
-            undo->Record(job.item, before);
-        return KivFileOutcome{job.item, KivFileOutcome::Ok,
-                              before.m_Filename + QStringLiteral(" -> ") + job.item->GetFilename()};
-    });
+    return KivRunBatch(jobs, db, hooks, undo, CKivBatchUndo::Kind::Names, [](const KivRenameJob &job) {
+        KivBatchStep step;
+        step.outcome.item = job.item;
+        if (const QString reason = KivRenameRules::unusableReason(job.preview); !reason.isEmpty()) {
+            step.outcome.status = KivFileOutcome::Failed;
+            step.outcome.detail = reason;
+            return step;
+        }
+        std::optional<CKivMp3Data> before = job.item->RenameFile(job.preview);
+        if (!before) {
+            step.outcome.status = KivFileOutcome::Failed;
+            step.outcome.detail = QStringLiteral("cannot rename");
+            return step;
+        }
+        // Even a name that stays writes the row, as a rename by itself does.
+        step.rowWaits = true;
+        step.refused = QStringLiteral("cannot rename");
+        if (job.item->GetFilename() != before->m_Filename) {
+            step.outcome.status = KivFileOutcome::Ok;
+            step.outcome.detail = before->m_Filename + QStringLiteral(" -> ") + job.item->GetFilename();
+            step.record = true;
+        }
+        step.before = std::move(*before);
+        return step;
+    }, chunk);
 }
 
 } // namespace KivRenameBatch

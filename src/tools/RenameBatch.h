@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/BatchTypes.h"
+#include "tools/BatchRows.h"
 
 #include <vector>
 
@@ -25,8 +25,9 @@ KivFileOutcome Preview(const KivRenameJob &job, bool collides);
 
 // Renames every item to its preview through the item (file and catalog row, never overwriting).
 // A row whose preview is unusable (empty, ".", "..", a separator) is not renamed and is reported
-// as failed; the others go on. undo, when given, records the batch.
+// as failed; the others go on. undo, when given, records the batch. The rows of every chunk of
+// files are written together (CKivBatchRows).
 KivBatchSummary Run(const std::vector<KivRenameJob> &jobs, CKivDatabase &db, const KivBatchHooks &hooks,
-                    CKivBatchUndo *undo);
+                    CKivBatchUndo *undo, int chunk = CKivBatchRows::DefaultChunk);
 
 } // namespace KivRenameBatch

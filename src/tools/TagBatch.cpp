@@ -2,6 +2,7 @@
 
 #include "tools/BatchLoop.h"
 #include "tools/ToolText.h"
+#include "mp3/MpegAudioInfo.h"
 
 #include <QStringList>
 
@@ -58,25 +59,38 @@ QString newText(const KivTagChange &change)
     return change.text;
 }
 
-bool write(CKivMp3 &item, const KivTagChange &change, CKivDatabase &db)
+// Puts the change into values as the item's setter would; false for a genre name the genre table
+// does not know (the values stay).
+bool apply(CKivMp3Data &values, const KivTagChange &change)
 {
     switch (change.field) {
     case KivTagField::Album:
-        return item.SetAlbum(change.text, db);
+        values.m_Album = change.text;
+        return true;
     case KivTagField::Artist:
-        return item.SetArtist(change.text, db);
+        values.m_Artist = change.text;
+        return true;
     case KivTagField::TrackNr:
-        return item.SetTrackNr(change.number, db);
+        values.m_TrackNr = qBound(0, change.number, 255);
+        return true;
     case KivTagField::Title:
-        return item.SetTitle(change.text, db);
+        values.m_Title = change.text;
+        return true;
     case KivTagField::Comment:
-        return item.SetComment(change.text, db);
+        values.m_Comment = change.text;
+        return true;
     case KivTagField::Year:
-        return item.SetYear(change.text, db);
+        values.m_Year = change.text;
+        return true;
     case KivTagField::Genre:
         break;
     }
-    return item.SetGenreByName(change.text, db);
+    const int genre = CMpegAudioInfo::GenreByName(change.text);
+    if (genre < 0)
+        return false;
+    values.m_Genre = genre;
+    values.m_GenreName = change.text;
+    return true;
 }
 
 QString describe(const CKivMp3 &item, const KivTagChange &change)
@@ -160,46 +174,76 @@ KivFileOutcome Preview(const KivTagJob &job)
     return outcome;
 }
 
-KivBatchSummary Run(const std::vector<KivTagJob> &jobs, CKivDatabase &db, const KivBatchHooks &hooks,
-                    bool writeEqual, CKivBatchUndo *undo)
+namespace {
+
+// One file of a retag: every ticked field goes into the tag with one write of the file; the row
+// follows with the chunk.
+KivBatchStep retag(const KivTagJob &job, bool writeEqual)
 {
-    return KivRunBatch(jobs, db, hooks, undo, CKivBatchUndo::Kind::Tags,
-                       [&](const KivTagJob &job, CKivBatchTransaction &transaction) {
-        KivFileOutcome outcome{job.item, KivFileOutcome::Unchanged, {}};
-        if (!job.matched) {
-            outcome.status = KivFileOutcome::NoMatch;
-        } else {
-            const CKivMp3Data before = job.item->Data();
-            QStringList changes;
-            QStringList failures;
-            for (const KivTagChange &change : job.changes) {
-                const bool differs = Differs(*job.item, change);
-                if (!differs && !writeEqual)
-                    continue;
-                // An empty genre means none: the genre table has no such name and the tag keeps its own.
-                const bool noGenre = change.field == KivTagField::Genre && change.text.isEmpty();
-                const QString text = describe(*job.item, change);
-                if (transaction.Step(job.item, [&] { return write(*job.item, change, db); })) {
-                    if (differs)
-                        changes.append(text);
-                } else if (!noGenre) {
-                    failures.append(FieldLabel(change.field));
-                }
+    KivBatchStep step;
+    step.outcome.item = job.item;
+    if (!job.matched) {
+        step.outcome.status = KivFileOutcome::NoMatch;
+        return step;
+    }
+    CKivMp3 &item = *job.item;
+    CKivMp3Data values = item.Data();
+    std::vector<const KivTagChange *> writes;
+    QStringList changes;
+    QStringList unknown;    // fields the item refuses whatever the file (a genre name not in the table)
+    QStringList attempted;  // every field that fails when the file or its row cannot be written
+    for (const KivTagChange &change : job.changes) {
+        const bool differs = Differs(item, change);
+        if (!differs && !writeEqual)
+            continue;
+        if (!apply(values, change)) {
+            // An empty genre means none: the genre table has no such name and the tag keeps its own.
+            if (!(change.field == KivTagField::Genre && change.text.isEmpty())) {
+                unknown.append(FieldLabel(change.field));
+                attempted.append(FieldLabel(change.field));
             }
-            if (!failures.isEmpty()) {
-                outcome.status = KivFileOutcome::Failed;
-                outcome.detail = QStringLiteral("cannot write ") + failures.join(QStringLiteral(", "));
-                if (!changes.isEmpty())
-                    outcome.detail += QStringLiteral(" (written: ") + changes.join(QStringLiteral("; ")) + u')';
-            } else if (!changes.isEmpty()) {
-                outcome.status = KivFileOutcome::Ok;
-                outcome.detail = changes.join(QStringLiteral("; "));
-            }
-            if (undo && !changes.isEmpty())
-                undo->Record(job.item, before);
+            continue;
         }
-        return outcome;
-    });
+        writes.push_back(&change);
+        attempted.append(FieldLabel(change.field));
+        if (differs)
+            changes.append(describe(item, change));
+    }
+    if (!writes.empty()) {
+        std::optional<CKivMp3Data> before = item.WriteTagFile([&writes](CKivMp3Data &d) {
+            for (const KivTagChange *change : writes)
+                apply(d, *change);
+        });
+        if (before) {
+            step.rowWaits = true;
+            step.before = std::move(*before);
+            step.refused = QStringLiteral("cannot write ") + attempted.join(QStringLiteral(", "));
+            step.record = !changes.isEmpty();
+        } else {
+            unknown = attempted;
+            changes.clear();
+        }
+    }
+    if (!unknown.isEmpty()) {
+        step.outcome.status = KivFileOutcome::Failed;
+        step.outcome.detail = QStringLiteral("cannot write ") + unknown.join(QStringLiteral(", "));
+        if (!changes.isEmpty())
+            step.outcome.detail += QStringLiteral(" (written: ") + changes.join(QStringLiteral("; ")) + u')';
+    } else if (!changes.isEmpty()) {
+        step.outcome.status = KivFileOutcome::Ok;
+        step.outcome.detail = changes.join(QStringLiteral("; "));
+    }
+    return step;
+}
+
+} // namespace
+
+KivBatchSummary Run(const std::vector<KivTagJob> &jobs, CKivDatabase &db, const KivBatchHooks &hooks,
+                    bool writeEqual, CKivBatchUndo *undo, int chunk)
+{
+    return KivRunBatch(
+        jobs, db, hooks, undo, CKivBatchUndo::Kind::Tags,
+        [writeEqual](const KivTagJob &job) { return retag(job, writeEqual); }, chunk);
 }
 
 } // namespace KivTagBatch

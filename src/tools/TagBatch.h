@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/BatchTypes.h"
+#include "tools/BatchRows.h"
 #include "tools/FilenamePattern.h"
 
 #include <QString>
@@ -61,11 +61,13 @@ std::vector<KivTagJob> FromNames(const std::vector<CKivMp3::Ptr> &items, const K
 // What a job would change, without writing anything.
 KivFileOutcome Preview(const KivTagJob &job);
 
-// Writes every job through the item's setters (file first, then the catalog row; a setter that
-// fails leaves both as they were). The player lets go of its file first; a file that fails is
-// counted and the batch goes on. With writeEqual a field is written even when it holds the value
-// already. undo, when given, records the batch so that it can be taken back.
+// Writes every job as the item's setters would: the ticked fields of a file into its tag at once,
+// then the catalog row with those of its chunk of files (CKivBatchRows); a file that cannot be
+// written, or whose row is refused, keeps its old tag and row. The player lets go of its file
+// first; a file that fails is counted and the batch goes on. With writeEqual a field is written
+// even when it holds the value already. undo, when given, records the batch so that it can be
+// taken back.
 KivBatchSummary Run(const std::vector<KivTagJob> &jobs, CKivDatabase &db, const KivBatchHooks &hooks,
-                    bool writeEqual, CKivBatchUndo *undo);
+                    bool writeEqual, CKivBatchUndo *undo, int chunk = CKivBatchRows::DefaultChunk);
 
 } // namespace KivTagBatch

@@ -157,6 +157,25 @@ public:
     // Gives the file a new name in its folder (".mp3" appended unless the name ends so, in any case)
     // and saves. Returns the name actually used, or nothing.
     std::optional<QString> Rename(const QString &newName, CKivDatabase &db);
+    // --- the same in two steps, for callers that write the rows of many items together: the file
+    // changes first, the row later, and a row the catalog refuses takes its file back.
+    // Applies the change to the item's values and writes the tag into the file; the catalog is not
+    // touched. Returns the values before, or nothing when the file could not be written (the item
+    // and the file keep their old values).
+    std::optional<CKivMp3Data> WriteTagFile(const std::function<void(CKivMp3Data &)> &apply);
+    // Renames the file as Rename does; the catalog is not touched. Returns the values before.
+    std::optional<CKivMp3Data> RenameFile(const QString &newName);
+    // The row a save would store for the item's values now (key and search text composed).
+    CKivMp3sRow StoredRow() const;
+    // Writes the row after a file step: one update of the columns that differ from before, or a
+    // whole save when the item has no stored row, its row is gone or nothing differs. False when
+    // the catalog refused it (the item keeps its new values: see TakeBack).
+    bool WriteRow(const CKivMp3Data &before, CKivDatabase &db);
+    // The caller wrote the row itself: the rating counts as the user's from now on.
+    void RowWritten() { m_ratingFromFile = false; }
+    // Takes a file step back whose row was refused: the file gets its old name and tag again, the
+    // item its values before.
+    void TakeBack(const CKivMp3Data &before);
     // Copies a pending import's file to the item's place and makes the row an ordinary one; media
     // finds the source medium by name.
     bool ExecuteImport(const CKivMedienListe *media, CKivDatabase &db);

@@ -80,29 +80,29 @@ bool CKivMp3::writeTagToFile() const
     return info.WriteTag(path);
 }
 
-bool CKivMp3::changeTag(CKivDatabase &db, const std::function<void(CKivMp3Data &)> &apply)
+std::optional<CKivMp3Data> CKivMp3::WriteTagFile(const std::function<void(CKivMp3Data &)> &apply)
 {
     if (!IsOnline())
-        return false;
-    const CKivMp3Data old = m_data;
-    const bool oldFromFile = m_ratingFromFile;
+        return std::nullopt;
+    CKivMp3Data old = m_data;
     apply(m_data);
     if (!writeTagToFile()) {
-        m_data = old;
-        return false;
+        m_data = std::move(old);
+        return std::nullopt;
     }
     rebuildSearchIndex();
-    const std::optional<bool> updated = updateChangedColumns(db, old, m_data);
-    if (updated.value_or(false)) {
-        m_ratingFromFile = false;
-        return true;
-    }
-    if (!updated.has_value() && Save(db))
+    return old;
+}
+
+bool CKivMp3::changeTag(CKivDatabase &db, const std::function<void(CKivMp3Data &)> &apply)
+{
+    const std::optional<CKivMp3Data> old = WriteTagFile(apply);
+    if (!old)
+        return false;
+    if (WriteRow(*old, db))
         return true;
     // The row refused the change: the file gets its old tag back, so both still agree.
-    m_data = old;
-    m_ratingFromFile = oldFromFile;
-    writeTagToFile();
+    TakeBack(*old);
     return false;
 }
 
@@ -150,7 +150,7 @@ bool CKivMp3::SetGenreByName(const QString &name, CKivDatabase &db)
 
 // --- rename
 
-std::optional<QString> CKivMp3::Rename(const QString &newName, CKivDatabase &db)
+std::optional<CKivMp3Data> CKivMp3::RenameFile(const QString &newName)
 {
     if (!IsOnline() || !isPlainFileName(newName))
         return std::nullopt;
@@ -161,20 +161,58 @@ std::optional<QString> CKivMp3::Rename(const QString &newName, CKivDatabase &db)
     const std::optional<QString> used = KivMp3FileOps::RenameKeeping(FullPath(), folder, name);
     if (!used || !KivMp3FileOps::IsFile(KivMp3FileOps::Join(folder, *used)))
         return std::nullopt;
-    const CKivMp3Data old = m_data;
+    CKivMp3Data old = m_data;
     m_data.m_Filename = *used;
     rebuildSearchIndex();
-    const std::optional<bool> updated = updateChangedColumns(db, old, m_data);
+    return old;
+}
+
+std::optional<QString> CKivMp3::Rename(const QString &newName, CKivDatabase &db)
+{
+    const std::optional<CKivMp3Data> old = RenameFile(newName);
+    if (!old)
+        return std::nullopt;
+    if (WriteRow(*old, db))
+        return m_data.m_Filename;
+    // The row keeps the old name (another row may hold the new key): so does the file.
+    TakeBack(*old);
+    return std::nullopt;
+}
+
+// --- rows written apart from the file step
+
+CKivMp3sRow CKivMp3::StoredRow() const
+{
+    CKivMp3sRow row = m_data;
+    row.m_SearchIndex = m_data.ComposeSearchIndex();
+    row.m_MediumSubPathFilename = m_data.Key();
+    return row;
+}
+
+bool CKivMp3::WriteRow(const CKivMp3Data &before, CKivDatabase &db)
+{
+    rebuildSearchIndex();
+    const std::optional<bool> updated = updateChangedColumns(db, before, m_data);
     if (updated.value_or(false)) {
         m_ratingFromFile = false;
-        return used;
+        return true;
     }
-    if (!updated.has_value() && Save(db))
-        return used;
-    // The row keeps the old name (another row may hold the new key): so does the file.
-    KivMp3FileOps::RenameKeeping(KivMp3FileOps::Join(folder, *used), folder, old.m_Filename);
-    m_data = old;
-    return std::nullopt;
+    return !updated.has_value() && Save(db);
+}
+
+void CKivMp3::TakeBack(const CKivMp3Data &before)
+{
+    if (m_data.m_Filename != before.m_Filename) {
+        const QString folder = FolderPath();
+        KivMp3FileOps::RenameKeeping(KivMp3FileOps::Join(folder, m_data.m_Filename), folder, before.m_Filename);
+    }
+    const bool tagChanged = m_data.m_Title != before.m_Title || m_data.m_Artist != before.m_Artist
+                         || m_data.m_Album != before.m_Album || m_data.m_Year != before.m_Year
+                         || m_data.m_Comment != before.m_Comment || m_data.m_TrackNr != before.m_TrackNr
+                         || m_data.m_Genre != before.m_Genre || m_data.m_GenreName != before.m_GenreName;
+    m_data = before;
+    if (tagChanged)
+        writeTagToFile();
 }
 
 // --- pending import and export
