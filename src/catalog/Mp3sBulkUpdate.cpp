@@ -98,6 +98,36 @@ QString statementText(CKivSqlDialect::Engine engine)
                           " WHERE Mp3s.ID = c.id");
 }
 
+// Runs the update for the JSON array of outcome.written changed rows; Failed when the database
+// refused it or it reached fewer rows (another connection deleted one meanwhile).
+void execute(CKivDatabase &db, const QByteArray &json, KivMp3sBulkUpdate::Outcome &outcome)
+{
+    const QString sql = statementText(db.dialect().engine());
+    QString error;
+    QSqlQuery *update = KivStatementCache::Prepared(db, sql, &error);
+    if (update) {
+        update->addBindValue(QString::fromLatin1(json));
+        if (!update->exec()) {
+            error = update->lastError().text();
+            KivStatementCache::Drop(db, sql);
+            update = nullptr;
+        }
+    }
+    if (!update) {
+        qCWarning(lcCatalog).noquote() << "Updating rows of Mp3s failed:" << error << "--" << sql.left(200);
+        db.NoteError(error);
+        outcome.result = KivMp3sBulkUpdate::Result::Failed;
+        return;
+    }
+    const int affected = update->numRowsAffected();
+    update->finish();
+    if (affected != outcome.written) {
+        // A row is gone: another connection deleted it.
+        qCWarning(lcCatalog) << "Updating rows of Mp3s reached" << affected << "of" << outcome.written << "rows";
+        outcome.result = KivMp3sBulkUpdate::Result::Failed;
+    }
+}
+
 } // namespace
 
 namespace KivMp3sBulkUpdate {
@@ -124,31 +154,23 @@ Outcome Run(CKivDatabase &db, const std::vector<const CKivMp3sRow *> &rows)
     if (outcome.written == 0)
         return outcome;
     json += ']';
+    execute(db, json, outcome);
+    return outcome;
+}
 
-    const QString sql = statementText(db.dialect().engine());
-    QString error;
-    QSqlQuery *update = KivStatementCache::Prepared(db, sql, &error);
-    if (update) {
-        update->addBindValue(QString::fromLatin1(json));
-        if (!update->exec()) {
-            error = update->lastError().text();
-            KivStatementCache::Drop(db, sql);
-            update = nullptr;
-        }
+Outcome RunChanges(CKivDatabase &db, const std::vector<Change> &changes)
+{
+    Outcome outcome;
+    QByteArray json;
+    json.reserve(qsizetype(changes.size()) * 128);
+    for (const Change &change : changes) {
+        if (appendChange(json, *change.before, *change.after))
+            ++outcome.written;
     }
-    if (!update) {
-        qCWarning(lcCatalog).noquote() << "Updating rows of Mp3s failed:" << error << "--" << sql.left(200);
-        db.NoteError(error);
-        outcome.result = Result::Failed;
+    if (outcome.written == 0)
         return outcome;
-    }
-    const int affected = update->numRowsAffected();
-    update->finish();
-    if (affected != outcome.written) {
-        // Another connection deleted a row between the read and the write.
-        qCWarning(lcCatalog) << "Updating rows of Mp3s reached" << affected << "of" << outcome.written << "rows";
-        outcome.result = Result::Failed;
-    }
+    json += ']';
+    execute(db, json, outcome);
     return outcome;
 }
 

@@ -32,4 +32,17 @@ struct Outcome
 // rows: the new values, each with the ID of its stored row in m_ID.
 Outcome Run(CKivDatabase &db, const std::vector<const CKivMp3sRow *> &rows);
 
+// The change of one row from the values it holds (before) to after, found by after's m_ID.
+struct Change
+{
+    const CKivMp3sRow *before;
+    const CKivMp3sRow *after;
+};
+
+// The same for changes whose old values the caller knows, with one statement and no read: only the
+// columns that differ between before and after are written, as one row update per change would
+// write them. Failed also when a row that differs is gone (missing stays empty): the caller then
+// rolls back and writes the rows one by one.
+Outcome RunChanges(CKivDatabase &db, const std::vector<Change> &changes);
+
 } // namespace KivMp3sBulkUpdate

@@ -5,8 +5,6 @@
 
 #include <QLoggingCategory>
 
-#include <algorithm>
-
 namespace {
 
 Q_LOGGING_CATEGORY(lcBatch, "melvora.tools")
@@ -72,35 +70,35 @@ std::vector<KivBatchStep> CKivBatchRows::Flush()
     return steps;
 }
 
-// Every waiting row in one bulk update; an item without a stored row, or whose row is gone, is
-// saved whole. False when anything was refused (the transaction is then the caller's to roll back).
+// Every waiting row in one bulk update of the columns its file step changed; an item without a
+// stored row is saved whole. False when anything was refused or a row is gone (the transaction is
+// then the caller's to roll back).
 bool CKivBatchRows::writeTogether(const std::vector<KivBatchStep> &steps, const std::vector<size_t> &waiting)
 {
     const quint64 errors = m_db.ErrorCount();
+    // The rows as stored before the file steps and as they are to be, key and search text composed.
     std::vector<CKivMp3sRow> rows;
-    std::vector<size_t> rowSteps;
     std::vector<size_t> saves;
-    rows.reserve(waiting.size());
-    rowSteps.reserve(waiting.size());
+    rows.reserve(2 * waiting.size());
     for (size_t i : waiting) {
-        const CKivMp3 &item = *steps[i].outcome.item;
+        const KivBatchStep &step = steps[i];
+        const CKivMp3 &item = *step.outcome.item;
         if (item.GetID() < 0) {
             saves.push_back(i);
-        } else {
-            rows.push_back(item.StoredRow());
-            rowSteps.push_back(i);
+            continue;
         }
+        CKivMp3sRow was = step.before;
+        was.m_SearchIndex = step.before.ComposeSearchIndex();
+        was.m_MediumSubPathFilename = step.before.Key();
+        rows.push_back(std::move(was));
+        rows.push_back(item.StoredRow());
     }
-    std::vector<const CKivMp3sRow *> pointers;
-    pointers.reserve(rows.size());
-    for (const CKivMp3sRow &row : rows)
-        pointers.push_back(&row);
-    const KivMp3sBulkUpdate::Outcome outcome = KivMp3sBulkUpdate::Run(m_db, pointers);
-    if (outcome.result != KivMp3sBulkUpdate::Result::Done)
+    std::vector<KivMp3sBulkUpdate::Change> changes;
+    changes.reserve(rows.size() / 2);
+    for (size_t r = 0; r + 1 < rows.size(); r += 2)
+        changes.push_back({&rows[r], &rows[r + 1]});
+    if (KivMp3sBulkUpdate::RunChanges(m_db, changes).result != KivMp3sBulkUpdate::Result::Done)
         return false;
-    for (size_t missing : outcome.missing)
-        saves.push_back(rowSteps[missing]);
-    std::sort(saves.begin(), saves.end());
     for (size_t i : saves) {
         if (!steps[i].outcome.item->Save(m_db))
             return false;

@@ -181,6 +181,42 @@ private Q_SLOTS:
         QCOMPARE(now.value(ids[1]).m_Title, QStringLiteral("neu"));
     }
 
+    // Changes with known old values: only the columns that changed are written (a column another
+    // program changed meanwhile stays), unchanged rows are skipped, and a gone row fails the call.
+    void changesWriteOnlyWhatChanged()
+    {
+        std::vector<CKivMp3sRow> rows{makeRow(QStringLiteral("a.mp3")), makeRow(QStringLiteral("b.mp3"))};
+        const std::vector<qint32> ids = insert(rows);
+        QCOMPARE(ids.size(), size_t(2));
+        QSqlQuery other(m_fixture.db().connection());
+        QVERIFY(other.exec(QStringLiteral("UPDATE Mp3s SET Artist='Fremd' WHERE ID=") + QString::number(ids[0])));
+        CKivMp3sRow before[2] = {rows[0], rows[1]};
+        before[0].m_ID = ids[0];
+        before[1].m_ID = ids[1];
+        CKivMp3sRow after[2] = {before[0], before[1]};
+        after[0].m_Title = QStringLiteral("neu \"ü\"");
+        after[0].m_TrackNr = 12;
+        CKivDatabase &db = m_fixture.db();
+        {
+            CKivTransaction transaction(db);
+            const KivMp3sBulkUpdate::Outcome outcome =
+                KivMp3sBulkUpdate::RunChanges(db, {{&before[0], &after[0]}, {&before[1], &after[1]}});
+            QCOMPARE(outcome.result, KivMp3sBulkUpdate::Result::Done);
+            QCOMPARE(outcome.written, 1);
+            QVERIFY(transaction.Commit());
+        }
+        const QHash<qint32, CKivMp3sRow> now = stored();
+        QCOMPARE(now.value(ids[0]).m_Title, after[0].m_Title);
+        QCOMPARE(now.value(ids[0]).m_TrackNr, 12);
+        QCOMPARE(now.value(ids[0]).m_Artist, QStringLiteral("Fremd"));
+
+        CKivMp3sRow gone = after[1];
+        gone.m_ID = ids[1] + 100;
+        gone.m_Title = QStringLiteral("verloren");
+        CKivTransaction transaction(db);
+        QCOMPARE(KivMp3sBulkUpdate::RunChanges(db, {{&before[1], &gone}}).result, KivMp3sBulkUpdate::Result::Failed);
+    }
+
     void aRefusedKeyFailsTheCall()
     {
         std::vector<CKivMp3sRow> rows{makeRow(QStringLiteral("a.mp3")), makeRow(QStringLiteral("b.mp3"))};
