@@ -1,6 +1,6 @@
 #include "tools/BatchUndo.h"
 
-#include "mp3/MpegAudioInfo.h"
+#include "tools/BatchLoop.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -69,73 +69,74 @@ void CKivBatchUndo::Record(const CKivMp3::Ptr &item, const CKivMp3Data &before)
     m_entries.push_back(std::move(entry));
 }
 
-KivFileOutcome CKivBatchUndo::undoTags(const Entry &entry, CKivDatabase &db) const
+KivBatchStep CKivBatchUndo::undoTags(const Entry &entry)
 {
     CKivMp3 &item = *entry.item;
     const CKivMp3Data &old = entry.before;
-    QStringList failed;
-    auto check = [&failed](bool ok, const char *field) {
-        if (!ok)
-            failed.append(QLatin1String(field));
+    const CKivMp3Data &now = item.Data();
+    QStringList fields;
+    auto differs = [&fields](bool differ, const char *field) {
+        if (differ)
+            fields.append(QLatin1String(field));
     };
-    const CKivMp3Data now = item.Data();
-    if (now.m_Album != old.m_Album)
-        check(item.SetAlbum(old.m_Album, db), "Album");
-    if (now.m_Artist != old.m_Artist)
-        check(item.SetArtist(old.m_Artist, db), "Artist");
-    if (now.m_TrackNr != old.m_TrackNr)
-        check(item.SetTrackNr(old.m_TrackNr, db), "Track");
-    if (now.m_Title != old.m_Title)
-        check(item.SetTitle(old.m_Title, db), "Title");
-    if (now.m_Comment != old.m_Comment)
-        check(item.SetComment(old.m_Comment, db), "Comment");
-    if (now.m_Year != old.m_Year)
-        check(item.SetYear(old.m_Year, db), "Year");
-    if (now.m_Genre != old.m_Genre)
-        check(item.SetGenreByName(CMpegAudioInfo::GenreName(old.m_Genre), db), "Genre");
-    if (!failed.isEmpty())
-        return {entry.item, KivFileOutcome::Failed, QStringLiteral("cannot write ") + failed.join(QStringLiteral(", "))};
-    return {entry.item, KivFileOutcome::Ok, QStringLiteral("tag restored")};
+    differs(now.m_Album != old.m_Album, "Album");
+    differs(now.m_Artist != old.m_Artist, "Artist");
+    differs(now.m_TrackNr != old.m_TrackNr, "Track");
+    differs(now.m_Title != old.m_Title, "Title");
+    differs(now.m_Comment != old.m_Comment, "Comment");
+    differs(now.m_Year != old.m_Year, "Year");
+    differs(now.m_Genre != old.m_Genre, "Genre");
+    KivBatchStep step;
+    step.outcome = {entry.item, KivFileOutcome::Ok, QStringLiteral("tag restored")};
+    const QString failure = QStringLiteral("cannot write ") + fields.join(QStringLiteral(", "));
+    // The old values go back as they were, "no genre" too.
+    std::optional<CKivMp3Data> before = item.WriteTagFile([&old](CKivMp3Data &d) {
+        d.m_Album = old.m_Album;
+        d.m_Artist = old.m_Artist;
+        d.m_TrackNr = old.m_TrackNr;
+        d.m_Title = old.m_Title;
+        d.m_Comment = old.m_Comment;
+        d.m_Year = old.m_Year;
+        d.m_Genre = old.m_Genre;
+        d.m_GenreName = old.m_GenreName;
+    });
+    if (!before) {
+        step.outcome = {entry.item, KivFileOutcome::Failed, failure};
+        return step;
+    }
+    step.rowWaits = true;
+    step.before = std::move(*before);
+    step.refused = failure;
+    return step;
 }
 
-KivFileOutcome CKivBatchUndo::undoName(const Entry &entry, CKivDatabase &db) const
+KivBatchStep CKivBatchUndo::undoName(const Entry &entry)
 {
+    KivBatchStep step;
     const QString now = entry.item->GetFilename();
-    const std::optional<QString> used = entry.item->Rename(entry.before.m_Filename, db);
-    if (!used)
-        return {entry.item, KivFileOutcome::Failed, QStringLiteral("cannot rename ") + now};
-    return {entry.item, KivFileOutcome::Ok, now + QStringLiteral(" -> ") + *used};
+    std::optional<CKivMp3Data> before = entry.item->RenameFile(entry.before.m_Filename);
+    if (!before) {
+        step.outcome = {entry.item, KivFileOutcome::Failed, QStringLiteral("cannot rename ") + now};
+        return step;
+    }
+    step.outcome = {entry.item, KivFileOutcome::Ok, now + QStringLiteral(" -> ") + entry.item->GetFilename()};
+    step.rowWaits = true;
+    step.before = std::move(*before);
+    step.refused = QStringLiteral("cannot rename ") + now;
+    return step;
 }
 
 KivBatchSummary CKivBatchUndo::Undo(CKivDatabase &db, const KivBatchHooks &hooks)
 {
-    KivBatchSummary summary;
     if (!CanUndo())
-        return summary;
-    if (hooks.releaseFile)
-        hooks.releaseFile();
+        return {};
     const std::vector<Entry> entries = std::move(m_entries);
     const Kind kind = m_kind;
     Clear();
-    const int total = int(entries.size());
-    for (int i = 0; i < total; ++i) {
-        if (hooks.progress && !hooks.progress(i, total)) {
-            summary.cancelled = true;
-            break;
-        }
-        const Entry &entry = entries[std::size_t(i)];
-        KivFileOutcome outcome;
+    // The files go back one by one, their rows with those of their chunk, as in the batch itself.
+    return KivRunBatch(entries, db, hooks, nullptr, Kind::None, [kind](const Entry &entry) {
         if (!untouched(entry))
-            outcome = {entry.item, KivFileOutcome::Failed, QStringLiteral("changed since")};
-        else if (kind == Kind::Tags)
-            outcome = undoTags(entry, db);
-        else
-            outcome = undoName(entry, db);
-        summary.count(outcome.status);
-        if (hooks.report)
-            hooks.report(outcome);
-    }
-    if (hooks.progress)
-        hooks.progress(total, total);
-    return summary;
+            return KivBatchStep{{entry.item, KivFileOutcome::Failed, QStringLiteral("changed since")}, false, {}, {}, false};
+        return kind == Kind::Tags ? undoTags(entry) : undoName(entry);
+    });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/BatchTypes.h"
+#include "tools/BatchRows.h"
 
 #include <QDateTime>
 
@@ -28,8 +28,9 @@ public:
     int Count() const { return int(m_entries.size()); }
     void Clear();
 
-    // Takes the batch back and forgets it. A file changed since the batch counts as failed ("changed
-    // since") and is not touched.
+    // Takes the batch back and forgets it: every file gets its old tag or name again, the rows
+    // written together per chunk as in the batch. A file changed since the batch counts as failed
+    // ("changed since") and is not touched.
     KivBatchSummary Undo(CKivDatabase &db, const KivBatchHooks &hooks);
 
     // The one record of this program run.
@@ -47,8 +48,8 @@ private:
 
     static void stamp(Entry &entry);
     static bool untouched(const Entry &entry);
-    KivFileOutcome undoTags(const Entry &entry, CKivDatabase &db) const;
-    KivFileOutcome undoName(const Entry &entry, CKivDatabase &db) const;
+    static KivBatchStep undoTags(const Entry &entry);
+    static KivBatchStep undoName(const Entry &entry);
 
     Kind m_kind = Kind::None;
     std::vector<Entry> m_entries;

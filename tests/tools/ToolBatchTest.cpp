@@ -260,6 +260,25 @@ private Q_SLOTS:
         QCOMPARE(row(m_items[2])->m_Title, QStringLiteral("changed later"));
     }
 
+    // Undo gives a file back exactly its old tag, "no genre" too.
+    void undoRestoresNoGenre()
+    {
+        const QString path = m_root + QStringLiteral("Rock/Live/n.mp3");
+        QVERIFY(SyntheticMp3::write(path, SyntheticMp3::frames(40) + SyntheticMp3::tag("N", "Artist", "Album", "1999", 0, 255)));
+        const CKivMp3::Ptr item = CKivMp3::FromFile(m_medium.get(), QStringLiteral("Rock\\Live\\"), QStringLiteral("n.mp3"), false);
+        QVERIFY(item->Save(m_w.db()));
+        QCOMPARE(item->GetGenre(), 255);
+        const QString noGenre = item->GetGenreName();
+        KivTagEdits edits;
+        edits.genre = QStringLiteral("Jazz");
+        QCOMPARE(KivTagBatch::Run(KivTagBatch::FromEdits({item}, edits), m_w.db(), hooks(), false, &CKivBatchUndo::Last()).ok, 1);
+        QCOMPARE(row(item)->m_GenreName, QStringLiteral("Jazz"));
+        QCOMPARE(CKivBatchUndo::Last().Undo(m_w.db(), hooks()).ok, 1);
+        QCOMPARE(fileTag(item).GetGenre(), 255);
+        QCOMPARE(row(item)->m_Genre, 255);
+        QCOMPARE(row(item)->m_GenreName, noGenre);
+    }
+
     void renameFromTagsWithClashesAndUndo()
     {
         QVERIFY(m_items[0]->SetArtist(QStringLiteral("Queen "), m_w.db()));
