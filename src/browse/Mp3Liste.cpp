@@ -1,12 +1,14 @@
 #include "browse/Mp3Liste.h"
 
 #include "browse/Filter.h"
+#include "catalog/Database.h"
 #include "media/MedienListe.h"
 #include "media/Medium.h"
 #include "mp3/item/Mp3Row.h"
 #include "mp3/item/Mp3Status.h"
 #include "mp3/item/SizeText.h"
 
+#include <QThreadPool>
 #include <QTimer>
 
 #include <iterator>
@@ -32,6 +34,13 @@ void CKivMp3Liste::Reset()
     m_totalSize = 0;
     m_count = 0;
     m_counted = false;
+    if (m_stepped && m_items.size() > 1000) {
+        // Freeing a large list takes tens of milliseconds: a pool thread does it while this refill
+        // shows its first rows. Items hold plain values (their shared texts count atomically).
+        QThreadPool::globalInstance()->start([old = std::make_shared<Items>(std::move(m_items))]() mutable {
+            old.reset();
+        });
+    }
     m_items.clear();
     if (m_media)
         m_media->CheckOnline();
@@ -93,6 +102,11 @@ bool CKivMp3Liste::load(const std::function<bool(CKivMp3RowReader &)> &open, boo
     m_placed.clear();
     m_reader = std::make_unique<CKivMp3RowReader>(m_db);
     const bool stepped = m_stepped && !count;
+    if (stepped) {
+        if (!m_readAhead)
+            m_readAhead = std::make_unique<CKivMp3RowReadAhead>(m_db.Settings());
+        m_reader->SetReadAhead(m_readAhead.get());
+    }
     Items items;
     CKivMp3RowReader::Step step = CKivMp3RowReader::Step::Failed;
     if (open(*m_reader))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/Mp3RowReadAhead.h"
 #include "catalog/Mp3RowReader.h"
 #include "mp3/item/Mp3Item.h"
 
@@ -28,7 +29,8 @@ class CKivMedienListe;
 //
 // A list loading in steps (SetStepped) shows the rows that arrive within FirstStepNs at once
 // (itemsReplaced) and appends the rest from the event loop in steps of StepNs (itemsAppended, then
-// loadFinished), so a refill of 100,000 rows never holds up the user interface. A new load, Reset
+// loadFinished), so a refill of 100,000 rows never holds up the user interface. Its rows are read on
+// a thread and connection of the list's own (CKivMp3RowReadAhead) while the items are made here. A new load, Reset
 // or CopyFrom ends a load still arriving.
 class CKivMp3Liste : public QObject
 {
@@ -149,6 +151,8 @@ private:
     bool m_stepped = false;
     qint64 m_firstStepNs = FirstStepNs;
     qint64 m_stepNs = StepNs;
+    // Declared before the reader, which lets go of its read there when it goes.
+    std::unique_ptr<CKivMp3RowReadAhead> m_readAhead;
     std::unique_ptr<CKivMp3RowReader> m_reader;
     quint64 m_loadGeneration = 0;
     QHash<QString, CKivMedium *> m_placed;

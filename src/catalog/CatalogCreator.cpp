@@ -4,6 +4,7 @@
 #include "catalog/CatalogVersion.h"
 #include "catalog/FullTextSearch.h"
 #include "catalog/OdbcIni.h"
+#include "catalog/SqliteThreading.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -71,6 +72,7 @@ bool CKivCatalogCreator::withConnection(const QString &odbcName,
 {
     const QString name = QStringLiteral("melvora-creator-%1").arg(g_creatorConnections.fetchAndAddRelaxed(1));
     bool ok = false;
+    KivSqliteThreading::UseMultiThread();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name);
         db.setDatabaseName(odbcName);

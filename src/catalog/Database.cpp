@@ -4,6 +4,7 @@
 #include "core/UserInterface.h"
 #include "catalog/CatalogLog.h"
 #include "catalog/OdbcIni.h"
+#include "catalog/SqliteThreading.h"
 #include "catalog/StatementCache.h"
 
 #include <QAtomicInteger>
@@ -27,6 +28,8 @@ CKivDatabase::CKivDatabase(CKivSettings &settings)
       m_connectionName(QStringLiteral("melvora-catalog-%1").arg(g_connectionCounter.fetchAndAddRelaxed(1))),
       m_thread(QThread::currentThread())
 {
+    // Before the first connection of the process opens SQLite.
+    KivSqliteThreading::UseMultiThread();
     readSettings();
 }
 
@@ -54,6 +57,15 @@ bool CKivDatabase::Connect(bool showDialogOnFailure)
     if (open())
         return true;
     return showDialogOnFailure ? ShowConnectionDialog() : false;
+}
+
+bool CKivDatabase::ConnectTo(const QString &dataSourceName)
+{
+    if (IsOpen() && dataSourceName == m_dataSourceName)
+        return true;
+    Close();
+    m_dataSourceName = dataSourceName;
+    return open();
 }
 
 bool CKivDatabase::open()
@@ -86,7 +98,13 @@ bool CKivDatabase::open()
     }
     // Qt's ODBC driver puts "DSN=" in front of the name itself, so it gets the bare name. User name
     // and password are not part of the connect string: the data source's registration holds them.
-    db.setDatabaseName(ConnectString().mid(4));
+    QString name = ConnectString().mid(4);
+    if (m_largeReads) {
+        // Attributes after the name override the registration for this connection only.
+        name += CKivOdbcIni::IsSqliteDriver(driver) ? QStringLiteral(";StepAPI=1")
+                                                    : QStringLiteral(";UseDeclareFetch=1;Fetch=1024");
+    }
+    db.setDatabaseName(name);
     if (!db.open()) {
         qCWarning(lcCatalog).noquote()
             << "Connecting to" << ConnectString() << "failed:" << db.lastError().text();
@@ -100,6 +118,13 @@ bool CKivDatabase::open()
         return false;
     }
     m_dialect = *dialect;
+    if (m_largeReads && m_dialect.engine() == CKivSqlDialect::Engine::PostgreSQL) {
+        // Every read is a cursor now; the server would plan cursors for their first tenth of rows
+        // (a search by ID order instead of by its index): plan them for all rows, as plain queries.
+        QSqlQuery set(db);
+        if (!set.exec(QStringLiteral("SET cursor_tuple_fraction = 1")))
+            qCWarning(lcCatalog).noquote() << "Planning cursors for all rows failed:" << set.lastError().text();
+    }
     m_connectionSerial = g_connectionCounter.fetchAndAddRelaxed(1) + 1;
     // A new connection: nothing of the old one's loss or transaction carries over.
     m_lost = false;

@@ -23,6 +23,14 @@ public:
     // True at once when open. Otherwise reads the connection values from the settings and opens the
     // data source; on failure shows the connection dialog when asked to, else returns false.
     bool Connect(bool showDialogOnFailure);
+    // Opens this data source, whatever the settings name (a second connection to the catalog another
+    // connection uses).
+    bool ConnectTo(const QString &dataSourceName);
+    // Asks the driver, from the next open on, to hand out large results as they arrive instead of
+    // holding them whole first (SQLite: StepAPI; PostgreSQL: a server cursor fetched in blocks).
+    // Meant for a connection that only reads lists: every query then keeps its read open on the
+    // server, or SQLite's read lock, until its last row is fetched.
+    void SetLargeReads(bool on) { m_largeReads = on; }
     // Runs the connection dialog; true when the connection is open afterwards.
     bool ShowConnectionDialog();
     bool IsOpen() const;
@@ -34,14 +42,18 @@ public:
     QString Password() const { return m_password; }
     QString ConnectString() const { return QStringLiteral("DSN=") + DataSourceName(); }
 
+    CKivSettings &Settings() const { return m_settings; }
     QSqlDatabase connection() const;
     const CKivSqlDialect &dialect() const { return m_dialect; }
     // Looks again at what the catalog offers (after an upgrade added its full-text index).
     void RedetectDialect();
+    // Takes the dialect another connection to the same catalog has detected.
+    void AdoptDialect(const CKivSqlDialect &dialect) { m_dialect = dialect; }
     // Changes with every successful (re)open: statements prepared before belong to a closed connection.
     quint64 connectionSerial() const { return m_connectionSerial; }
 
     bool BeginTransaction();
+    bool InTransaction() const { return m_inTransaction; }
     bool Commit();
     bool Rollback();
 
@@ -102,6 +114,7 @@ private:
     bool m_suspectLost = false;
     bool m_lost = false;
     bool m_inTransaction = false;
+    bool m_largeReads = false;
     int m_commandDepth = 0;
     KivCatalogFailure::Kind m_lastFailure = KivCatalogFailure::Kind::None;
 };

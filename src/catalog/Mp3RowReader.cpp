@@ -4,6 +4,7 @@
 #include "catalog/Database.h"
 #include "catalog/FullTextSearch.h"
 #include "catalog/Mp3Filter.h"
+#include "catalog/Mp3RowReadAhead.h"
 
 #include <QSqlDatabase>
 #include <QElapsedTimer>
@@ -301,6 +302,10 @@ bool CKivMp3RowReader::Read(const CKivMp3sQuery &query, const Sink &sink)
 
 void CKivMp3RowReader::Close()
 {
+    if (m_aheadOpen) {
+        m_ahead->Cancel();
+        m_aheadOpen = false;
+    }
     // A connection closed or opened anew since has taken its statements with it.
     if (m_cursor && (m_cursor->serial != m_db.connectionSerial() || !m_db.IsOpen()))
         m_cursor->stmt.abandon();
@@ -317,6 +322,8 @@ bool CKivMp3RowReader::Open(const CKivMp3sQuery &query)
         m_lastError = QStringLiteral("no query to run");
         return false;
     }
+    if (openAhead(query))
+        return true;
     const QSqlDatabase db = m_db.connection();
     const SQLHDBC dbc = connectionHandle(db);
     if (dbc == SQL_NULL_HDBC) {
@@ -399,8 +406,42 @@ bool CKivMp3RowReader::Open(const CKivMp3sQuery &query)
     return true;
 }
 
+bool CKivMp3RowReader::openAhead(const CKivMp3sQuery &query)
+{
+    // Inside a transaction only this connection sees what the transaction wrote.
+    if (!m_ahead || m_db.InTransaction() || !m_db.IsOpen())
+        return false;
+    QStringList columns;
+    if (m_active.size() < size_t(ColumnCount)) {
+        for (const int c : m_active)
+            columns.append(QLatin1String(g_columns[c].name));
+    }
+    if (m_ahead->Start(m_db.DataSourceName(), m_db.connectionSerial(), m_db.dialect(), query, columns)) {
+        m_aheadOpen = true;
+        return true;
+    }
+    // Read here instead: a statement refused there is refused here too, and reported as usual.
+    qCInfo(lcCatalog).noquote() << "Reading on the catalog connection itself:" << m_ahead->lastError();
+    return false;
+}
+
 CKivMp3RowReader::Step CKivMp3RowReader::Fetch(const Sink &sink, qint64 budgetNs)
 {
+    if (m_aheadOpen) {
+        const Step step = m_ahead->Take(
+            [&](CKivMp3sRow &&row) {
+                sink(std::move(row));
+                ++m_rowsRead;
+            },
+            budgetNs);
+        if (step != Step::More)
+            m_aheadOpen = false;
+        if (step == Step::Failed) {
+            m_lastError = m_ahead->lastError();
+            fail(QStringLiteral("fetching ahead"));
+        }
+        return step;
+    }
     if (!m_cursor)
         return Step::Failed;
     if (m_cursor->serial != m_db.connectionSerial() || !m_db.IsOpen()) {

@@ -11,11 +11,14 @@
 #include <vector>
 
 class CKivDatabase;
+class CKivMp3RowReadAhead;
 class IKivMp3Filter;
 
 // Reads the rows of a query over table Mp3s fast: the statement the MP3 record set would run, executed
 // through the ODBC interface directly on the catalog connection's own handle (so in its transaction),
-// with bound columns and fetches of many rows at a time. Texts longer than the bound buffers are read
+// with bound columns and fetches of many rows at a time. Given a read-ahead (SetReadAhead), a read
+// outside a transaction runs on the read-ahead's thread and connection instead, and the rows are taken
+// from there as they arrive. Texts longer than the bound buffers are read
 // whole. Equal texts of consecutive rows share one string.
 //
 // Only for reading lists; rows are handed out in query order. A failure (no connection, a refused
@@ -50,7 +53,10 @@ public:
     bool OpenWithFilter(IKivMp3Filter &filter);
     Step Fetch(const Sink &sink, qint64 budgetNs = -1);
     void Close();
-    bool isOpen() const { return m_cursor != nullptr; }
+    bool isOpen() const { return m_cursor != nullptr || m_aheadOpen; }
+
+    // Reads through this read-ahead from the next Open on (nullptr: on the catalog connection).
+    void SetReadAhead(CKivMp3RowReadAhead *ahead) { m_ahead = ahead; }
 
     // Reads only these columns (by name, case ignored) and ID; the other members of the rows keep
     // their defaults. An empty list reads every column again.
@@ -69,6 +75,7 @@ private:
     struct Cursor;
 
     bool fail(const QString &what);
+    bool openAhead(const CKivMp3sQuery &query);
 
     CKivDatabase &m_db;
     int m_blockRows;
@@ -77,4 +84,6 @@ private:
     bool m_failedInDatabase = false;
     qint64 m_rowsRead = 0;
     std::unique_ptr<Cursor> m_cursor;
+    CKivMp3RowReadAhead *m_ahead = nullptr;
+    bool m_aheadOpen = false;
 };

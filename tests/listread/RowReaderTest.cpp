@@ -1,8 +1,10 @@
 #include "listread/ListReadTests.h"
 
 #include "catalog/Mp3Filter.h"
+#include "catalog/Mp3RowReadAhead.h"
 #include "catalog/Mp3RowReader.h"
 #include "catalog/Mp3SortClause.h"
+#include "catalog/SqliteThreading.h"
 #include "catalog/RsMp3s.h"
 #include "support/CatalogFixture.h"
 #include "support/RecordingUi.h"
@@ -63,7 +65,7 @@ void compareRows(const CKivMp3sRow &a, const CKivMp3sRow &b)
 
 // The fast reader against the record set on both engines: every column of rows with NULLs, umlauts,
 // characters outside Windows-1252 and texts longer than its buffers, empty results, results of many
-// blocks, and statements that fail.
+// blocks, and statements that fail; each also read ahead on a thread and connection of its own.
 class RowReaderTest : public QObject
 {
     Q_OBJECT
@@ -72,6 +74,27 @@ class RowReaderTest : public QObject
     RecordingUi m_ui;
 
     CKivDatabase &db() { return m_catalog.db(); }
+
+    // Reads through a read-ahead, as a list loading in steps does.
+    std::unique_ptr<CKivMp3RowReadAhead> m_ahead;
+    bool m_viaAhead = false;
+
+    void readAheadColumn()
+    {
+        QTest::addColumn<bool>("ahead");
+        QTest::newRow("here") << false;
+        QTest::newRow("ahead") << true;
+    }
+    void fetchAhead()
+    {
+        QFETCH(bool, ahead);
+        m_viaAhead = ahead;
+    }
+    void useAhead(CKivMp3RowReader &reader)
+    {
+        if (m_viaAhead)
+            reader.SetReadAhead(m_ahead.get());
+    }
 
     std::vector<CKivMp3sRow> viaRecordSet(const std::function<bool(CRsMp3s &)> &open)
     {
@@ -84,10 +107,20 @@ class RowReaderTest : public QObject
         return rows;
     }
 
+    std::vector<CKivMp3sRow> viaReaderAhead(const CKivMp3sQuery &query)
+    {
+        const bool was = m_viaAhead;
+        m_viaAhead = true;
+        auto rows = viaReader(query, 256);
+        m_viaAhead = was;
+        return rows;
+    }
+
     std::vector<CKivMp3sRow> viaReader(const CKivMp3sQuery &query, int block, bool *ok = nullptr)
     {
         std::vector<CKivMp3sRow> rows;
         CKivMp3RowReader reader(db(), block);
+        useAhead(reader);
         const bool read = reader.Read(query, [&](CKivMp3sRow &&row) { rows.push_back(std::move(row)); });
         if (ok)
             *ok = read;
@@ -145,10 +178,17 @@ private Q_SLOTS:
     {
         QVERIFY(m_catalog.recreate());
         m_ui.clear();
+        // A new catalog file each time: the read-ahead's connection is new as well.
+        m_ahead = std::make_unique<CKivMp3RowReadAhead>(db().Settings());
+        m_viaAhead = false;
         CKivMp3SortClause::Set(QString());
     }
 
-    void cleanup() { CKivMp3SortClause::Set(QString()); }
+    void cleanup()
+    {
+        CKivMp3SortClause::Set(QString());
+        m_ahead.reset();
+    }
 
     void sameColumnsAsRecordSet()
     {
@@ -156,8 +196,10 @@ private Q_SLOTS:
         QCOMPARE(CKivMp3RowReader::columnNames(), rs.columnNames());
     }
 
+    void sameValuesAsRecordSet_data() { readAheadColumn(); }
     void sameValuesAsRecordSet()
     {
+        fetchAhead();
         const QString medium = QStringLiteral("Mädchen's Ω");
         // A row with nothing but its medium and key: every other column NULL.
         addRow(medium, QString(), QStringLiteral("bare.mp3"), QString(), false);
@@ -195,8 +237,10 @@ private Q_SLOTS:
         QVERIFY(ok);
     }
 
+    void manyBlocksInQueryOrder_data() { readAheadColumn(); }
     void manyBlocksInQueryOrder()
     {
+        fetchAhead();
         QVERIFY(db().BeginTransaction());
         for (int i = 0; i < 1000; ++i)
             addRow(QStringLiteral("A"), QStringLiteral("F%1\\").arg(i / 100), QStringLiteral("%1.mp3").arg(i),
@@ -218,8 +262,10 @@ private Q_SLOTS:
                    sorted);
     }
 
+    void searchesAsRecordSet_data() { readAheadColumn(); }
     void searchesAsRecordSet()
     {
+        fetchAhead();
         addRow(QStringLiteral("A"), QString(), QStringLiteral("a.mp3"), QStringLiteral("Rock'n'Roll"), true);
         addRow(QStringLiteral("A"), QString(), QStringLiteral("b.mp3"), QStringLiteral("ROCK'N'ROLL"), true);
         addRow(QStringLiteral("B"), QString(), QStringLiteral("c.mp3"), QStringLiteral("Rock"), true);
@@ -235,14 +281,17 @@ private Q_SLOTS:
         QVERIFY(!ok);
     }
 
+    void failingStatements_data() { readAheadColumn(); }
     void failingStatements()
     {
+        fetchAhead();
         QVERIFY(db().BeginTransaction());
         for (int i = 0; i < 1000; ++i)
             addRow(QStringLiteral("A"), QString(), QStringLiteral("%1.mp3").arg(i), QStringLiteral("t"), true);
         QVERIFY(db().Commit());
 
         CKivMp3RowReader reader(db(), 256);
+        useAhead(reader);
         int handedOut = 0;
         const auto count = [&](CKivMp3sRow &&) { ++handedOut; };
         QVERIFY(!reader.Read({QStringLiteral("NoSuchColumn=1"), QString()}, count));
@@ -274,6 +323,73 @@ private Q_SLOTS:
         QVERIFY(db().Rollback());
         QCOMPARE(viaReader(CKivMp3sQuery::ByMediumSubPath(QStringLiteral("A"), QString(), false), 256).size(), size_t(1000));
     }
+
+    // A list read ahead in steps: rows arrive block by block in query order, a new read ends one
+    // under way (its rows never mix with the new ones), and a reader that goes mid-read lets go.
+    void readAheadInSteps()
+    {
+        QVERIFY(db().BeginTransaction());
+        for (int i = 0; i < 3000; ++i)
+            addRow(QStringLiteral("A"), QString(), QStringLiteral("%1.mp3").arg(i), QStringLiteral("t"), true);
+        addRow(QStringLiteral("B"), QString(), QStringLiteral("b.mp3"), QStringLiteral("t"), true);
+        QVERIFY(db().Commit());
+        const CKivMp3sQuery all = CKivMp3sQuery::ByMediumSubPath(QStringLiteral("A"), QString(), false);
+        const auto expected = viaReader(all, 256);
+        QCOMPARE(expected.size(), size_t(3000));
+
+        CKivMp3RowReader reader(db());
+        reader.SetReadAhead(m_ahead.get());
+        std::vector<CKivMp3sRow> rows;
+        const auto keep = [&](CKivMp3sRow &&row) { rows.push_back(std::move(row)); };
+        QVERIFY(reader.Open(all));
+        QVERIFY(reader.isOpen());
+        QCOMPARE(reader.Fetch(keep, 0), CKivMp3RowReader::Step::More);
+        QCOMPARE(rows.size(), size_t(CKivMp3RowReader::DefaultBlockRows));
+        CKivMp3RowReader::Step step = CKivMp3RowReader::Step::More;
+        int steps = 1;
+        while (step == CKivMp3RowReader::Step::More) {
+            step = reader.Fetch(keep, 0);
+            ++steps;
+        }
+        QCOMPARE(step, CKivMp3RowReader::Step::Done);
+        QVERIFY(steps > 3);
+        QVERIFY(!reader.isOpen());
+        compareAll(expected, rows);
+        QCOMPARE(reader.rowsRead(), qint64(3000));
+
+        // A new read while the last one is under way.
+        rows.clear();
+        QVERIFY(reader.Open(all));
+        QCOMPARE(reader.Fetch(keep, 0), CKivMp3RowReader::Step::More);
+        rows.clear();
+        QVERIFY(reader.Open(CKivMp3sQuery::ByMediumSubPath(QStringLiteral("B"), QString(), false)));
+        QCOMPARE(reader.Fetch(keep), CKivMp3RowReader::Step::Done);
+        QCOMPARE(rows.size(), size_t(1));
+        QCOMPARE(rows.front().m_Filename, QStringLiteral("b.mp3"));
+
+        // Rows written and committed on the catalog connection are read by the next read ahead; the
+        // connection's own open transaction is read on the connection itself.
+        addRow(QStringLiteral("B"), QString(), QStringLiteral("c.mp3"), QStringLiteral("t"), true);
+        QCOMPARE(viaReaderAhead(CKivMp3sQuery::ByMediumSubPath(QStringLiteral("B"), QString(), false)).size(), size_t(2));
+
+        // A reader and its read-ahead going while rows are still arriving.
+        {
+            CKivMp3RowReadAhead ahead(db().Settings());
+            CKivMp3RowReader early(db());
+            early.SetReadAhead(&ahead);
+            QVERIFY(early.Open(all));
+            QCOMPARE(early.Fetch([](CKivMp3sRow &&) {}, 0), CKivMp3RowReader::Step::More);
+        }
+        // The catalog connection still writes (no read lock of SQLite left behind).
+        QVERIFY(db().BeginTransaction());
+        addRow(QStringLiteral("B"), QString(), QStringLiteral("d.mp3"), QStringLiteral("t"), true);
+        QVERIFY(db().Commit());
+        QCOMPARE(viaReaderAhead(CKivMp3sQuery::ByMediumSubPath(QStringLiteral("B"), QString(), false)).size(), size_t(3));
+    }
+
+    // The catalog's connections, each used by its own thread only, run SQLite without its lock
+    // around every call (chosen before the process first opened SQLite).
+    void sqliteRunsWithoutConnectionLocks() { QVERIFY(KivSqliteThreading::MultiThread()); }
 
     void closedConnection()
     {
