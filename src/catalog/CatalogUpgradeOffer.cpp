@@ -24,7 +24,11 @@ bool Run(CKivDatabase &db)
     if (answer != KivAnswer::Yes)
         return false;
     QString error;
-    const bool upgraded = CKivCatalogIndexes::Upgrade(connection, engine, nullptr, &error);
+    // Filling a new full-text index of a large catalog takes minutes: the user sees why he waits.
+    const bool upgraded = kivUi().runWhileBusy(
+        QStringLiteral("Der Katalog wird aktualisiert. Das kann einige Minuten dauern, bitte warten ..."),
+        QStringLiteral("Katalog aktualisieren"),
+        [&] { return CKivCatalogIndexes::Upgrade(connection, engine, nullptr, &error); });
     db.RedetectDialect();
     if (!upgraded) {
         db.NoteError(error);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class CKivDatabase;
 class CKivMedium;
 class IKivMp3Filter;
@@ -30,6 +32,15 @@ public:
 
     // Runs the medium dialog on medium; true when the user confirmed it (the medium is then saved).
     virtual bool runMediumDialog(CKivMedium &) { return false; }
+
+    // Runs work, a long catalog operation the user has to wait for, while a window with text and
+    // caption and no buttons says so; returns work's result. Without windows it just runs it.
+    virtual bool runWhileBusy(const QString &text, const QString &caption, const std::function<bool()> &work)
+    {
+        Q_UNUSED(text);
+        Q_UNUSED(caption);
+        return work();
+    }
 };
 
 // The interface currently installed. Without one installed, a silent stand-in logs each message

@@ -1,9 +1,11 @@
 #include "support/TestRegistry.h"
 
 #include "catalog/CatalogIndexes.h"
+#include "catalog/CatalogUpgradeOffer.h"
 #include "catalog/FullTextSearch.h"
 #include "catalog/SqlQuote.h"
 #include "support/CatalogFixture.h"
+#include "support/RecordingUi.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -16,6 +18,7 @@ class SearchIndexTest : public QObject
     Q_OBJECT
 
     CatalogFixture m_fixture;
+    RecordingUi m_ui;
 
     bool exec(const QString &sql)
     {
@@ -112,7 +115,11 @@ class SearchIndexTest : public QObject
     }
 
 private Q_SLOTS:
-    void init() { QVERIFY(m_fixture.recreate()); }
+    void init()
+    {
+        QVERIFY(m_fixture.recreate());
+        m_ui.clear();
+    }
 
     void narrowsOnlyPlainSearchIndexPatterns_data()
     {
@@ -157,20 +164,53 @@ private Q_SLOTS:
         compareAllSearches("changed rows");
     }
 
-    void upgradeAddsTheIndexesOfAnOldCatalog()
+    void dropNewIndexes()
     {
         // A catalog of an earlier version: no full-text index, no trigram index.
-        const bool postgres = m_fixture.isPostgres();
-        if (postgres) {
+        if (m_fixture.isPostgres()) {
             QVERIFY(exec(QStringLiteral("DROP INDEX Mp3s_SearchIndex_trgm")));
         } else {
             for (const QString &name : KivFullTextSearch::ObjectNames().mid(1))
                 QVERIFY(exec(QStringLiteral("DROP TRIGGER ") + name));
             QVERIFY(exec(QStringLiteral("DROP TABLE ") + KivFullTextSearch::TableName()));
         }
+        m_fixture.db().RedetectDialect();
+    }
+
+    // At login the user is asked; on No nothing changes, on Yes the indexes are made while a window
+    // says he has to wait, and the next login asks no more.
+    void loginOffersTheUpgrade()
+    {
+        dropNewIndexes();
         addRows(rowTexts(), 0);
         CKivDatabase &db = m_fixture.db();
-        db.RedetectDialect();
+        QSqlDatabase connection = db.connection();
+        m_ui.answers = {KivAnswer::No};
+        QVERIFY(!KivCatalogUpgradeOffer::Run(db));
+        QCOMPARE(m_ui.count(QStringLiteral("Katalog aktualisieren")), 1);
+        QVERIFY(m_ui.busyWindows().isEmpty());
+        QVERIFY(!CKivCatalogIndexes::MissingNames(CKivCatalogIndexes::Run(connection, db.dialect().engine())).isEmpty());
+
+        m_ui.answers = {KivAnswer::Yes};
+        QVERIFY(KivCatalogUpgradeOffer::Run(db));
+        QCOMPARE(m_ui.count(QStringLiteral("Katalog aktualisieren")), 2);
+        QCOMPARE(m_ui.busyWindows(),
+                 QStringList{QStringLiteral("Katalog aktualisieren: Der Katalog wird aktualisiert. Das kann einige "
+                                            "Minuten dauern, bitte warten ...")});
+        QVERIFY(CKivCatalogIndexes::MissingNames(CKivCatalogIndexes::Run(connection, db.dialect().engine())).isEmpty());
+        QCOMPARE(db.dialect().hasFullTextIndex(), !m_fixture.isPostgres());
+        compareAllSearches("upgraded at login");
+
+        QVERIFY(KivCatalogUpgradeOffer::Run(db));
+        QCOMPARE(m_ui.messages().size(), 2);
+    }
+
+    void upgradeAddsTheIndexesOfAnOldCatalog()
+    {
+        const bool postgres = m_fixture.isPostgres();
+        dropNewIndexes();
+        addRows(rowTexts(), 0);
+        CKivDatabase &db = m_fixture.db();
         QVERIFY(!db.dialect().hasFullTextIndex());
         QSqlDatabase connection = db.connection();
         const QStringList expectedMissing = postgres ? QStringList{QStringLiteral("Mp3s_SearchIndex_trgm")}

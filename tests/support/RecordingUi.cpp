@@ -73,6 +73,21 @@ int RecordingUi::connectionDialogs() const
     return m_connectionDialogs;
 }
 
+bool RecordingUi::runWhileBusy(const QString &text, const QString &caption, const std::function<bool()> &work)
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        m_busyWindows.append(caption + QStringLiteral(": ") + text);
+    }
+    return work();
+}
+
+QStringList RecordingUi::busyWindows() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_busyWindows;
+}
+
 int RecordingUi::filterDialogs() const
 {
     QMutexLocker lock(&m_mutex);
@@ -85,4 +100,5 @@ void RecordingUi::clear()
     m_messages.clear();
     m_connectionDialogs = 0;
     m_filterDialogs = 0;
+    m_busyWindows.clear();
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMutex>
 #include <QString>
+#include <QStringList>
 #include <QThread>
 
 #include <functional>
@@ -31,6 +32,7 @@ public:
     KivAnswer showMessage(const QString &text, const QString &caption, KivIcon icon, KivButtons buttons) override;
     bool runConnectionDialog(CKivDatabase &db) override;
     bool runFilterDialog(IKivMp3Filter &filter) override;
+    bool runWhileBusy(const QString &text, const QString &caption, const std::function<bool()> &work) override;
 
     // Answers given to showMessage in turn; once used up, every message is answered with `fallback`.
     QList<KivAnswer> answers;
@@ -46,6 +48,8 @@ public:
     int count(const QString &caption) const;
     int connectionDialogs() const;
     int filterDialogs() const;
+    // The texts of the busy windows shown, with their captions ("caption: text").
+    QStringList busyWindows() const;
     void clear();
 
 private:
@@ -55,4 +59,5 @@ private:
     QList<Message> m_messages;
     int m_connectionDialogs = 0;
     int m_filterDialogs = 0;
+    QStringList m_busyWindows;
 };

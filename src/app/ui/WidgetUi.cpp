@@ -5,6 +5,8 @@
 #include "controls/ui/MessageBox.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QProgressDialog>
 #include <QThread>
 
 CKivWidgetUi::CKivWidgetUi(CKivSettings &settings, QObject *parent)
@@ -28,6 +30,28 @@ Result CKivWidgetUi::onUiThread(Call call)
     Result result{};
     QMetaObject::invokeMethod(this, [&result, &call] { result = call(); }, Qt::BlockingQueuedConnection);
     return result;
+}
+
+bool CKivWidgetUi::runWhileBusy(const QString &text, const QString &caption, const std::function<bool()> &work)
+{
+    return onUiThread<bool>([&] {
+        QProgressDialog window(text, QString(), 0, 0, owner());
+        window.setWindowTitle(caption);
+        window.setWindowModality(Qt::ApplicationModal);
+        window.setCancelButton(nullptr);
+        window.setMinimumDuration(0);
+        window.setMinimumWidth(420);
+        window.show();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // The window is drawn before the work holds up this thread; it then stays as drawn.
+        QElapsedTimer shown;
+        shown.start();
+        while (shown.elapsed() < 150)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        const bool done = work();
+        QApplication::restoreOverrideCursor();
+        return done;
+    });
 }
 
 QWidget *CKivWidgetUi::owner()

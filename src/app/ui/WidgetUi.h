@@ -25,6 +25,7 @@ public:
     bool runConnectionDialog(CKivDatabase &db) override;
     bool runFilterDialog(IKivMp3Filter &filter) override;
     bool runMediumDialog(CKivMedium &medium) override;
+    bool runWhileBusy(const QString &text, const QString &caption, const std::function<bool()> &work) override;
 
     // The filter dialog, once the part of the program that has it plugs it in.
     void setFilterDialog(std::function<bool(IKivMp3Filter &)> dialog) { m_filterDialog = std::move(dialog); }
