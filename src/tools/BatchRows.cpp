@@ -87,11 +87,8 @@ bool CKivBatchRows::writeTogether(const std::vector<KivBatchStep> &steps, const 
             saves.push_back(i);
             continue;
         }
-        CKivMp3sRow was = step.before;
-        was.m_SearchIndex = step.before.ComposeSearchIndex();
-        was.m_MediumSubPathFilename = step.before.Key();
-        rows.push_back(std::move(was));
-        rows.push_back(item.StoredRow());
+        rows.push_back(step.before.StoredRow());
+        rows.push_back(item.Data().StoredRow());
     }
     std::vector<KivMp3sBulkUpdate::Change> changes;
     changes.reserve(rows.size() / 2);

@@ -203,7 +203,7 @@ private:
         std::vector<CKivMp3sRow> rows;
         rows.reserve(m_pending.size());
         for (const CKivMp3 *item : m_pending)
-            rows.push_back(rowToStore(*item));
+            rows.push_back(item->Data().StoredRow());
         std::vector<const CKivMp3sRow *> pointers;
         pointers.reserve(rows.size());
         for (const CKivMp3sRow &row : rows)
@@ -228,7 +228,7 @@ private:
         std::vector<CKivMp3sRow> rows;
         rows.reserve(m_pendingUpdates.size());
         for (const CKivMp3 *item : m_pendingUpdates)
-            rows.push_back(rowToStore(*item));
+            rows.push_back(item->Data().StoredRow());
         std::vector<const CKivMp3sRow *> pointers;
         pointers.reserve(rows.size());
         for (const CKivMp3sRow &row : rows)
@@ -242,15 +242,6 @@ private:
         }
         m_pendingUpdates.clear();
         return true;
-    }
-
-    // The row a save of the item writes: its values with the search index and key composed.
-    static CKivMp3sRow rowToStore(const CKivMp3 &item)
-    {
-        CKivMp3sRow row = item.Data();
-        row.m_SearchIndex = item.Data().ComposeSearchIndex();
-        row.m_MediumSubPathFilename = item.Data().Key();
-        return row;
     }
 
     // The folders of items [from, end) the catalog does not hold yet, with their ancestors, added

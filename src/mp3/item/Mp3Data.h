@@ -37,4 +37,13 @@ struct CKivMp3Data : CKivMp3sRow
         return QLatin1Char('(') + m_Mediumname + QLatin1String("),") + m_SubPath + m_Filename + comma + m_Album
              + comma + m_Artist + comma + m_Title + comma + m_Year + comma + m_GenreName + comma + m_Comment;
     }
+
+    // The row a save stores for these values: key and search text composed.
+    CKivMp3sRow StoredRow() const
+    {
+        CKivMp3sRow row = *this;
+        row.m_SearchIndex = ComposeSearchIndex();
+        row.m_MediumSubPathFilename = Key();
+        return row;
+    }
 };

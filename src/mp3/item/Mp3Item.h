@@ -165,8 +165,6 @@ public:
     std::optional<CKivMp3Data> WriteTagFile(const std::function<void(CKivMp3Data &)> &apply);
     // Renames the file as Rename does; the catalog is not touched. Returns the values before.
     std::optional<CKivMp3Data> RenameFile(const QString &newName);
-    // The row a save would store for the item's values now (key and search text composed).
-    CKivMp3sRow StoredRow() const;
     // Writes the row after a file step: one update of the columns that differ from before, or a
     // whole save when the item has no stored row, its row is gone or nothing differs. False when
     // the catalog refused it (the item keeps its new values: see TakeBack).

@@ -33,19 +33,14 @@ bool isPlainFileName(const QString &name)
 
 // A change of a stored item written as one update of the columns that differ from its values
 // before; nothing when the item has no stored row, its row is gone or nothing differs (the caller
-// then saves it whole). The search text of now must be composed already.
+// then saves it whole).
 std::optional<bool> updateChangedColumns(CKivDatabase &db, const CKivMp3Data &before, const CKivMp3Data &now)
 {
     if (now.m_ID == -1)
         return std::nullopt;
     // The row holds what the item held before, with its key and search text composed as a save
     // composes them.
-    CKivMp3sRow was = before;
-    was.m_SearchIndex = before.ComposeSearchIndex();
-    was.m_MediumSubPathFilename = before.Key();
-    CKivMp3sRow is = now;
-    is.m_MediumSubPathFilename = now.Key();
-    switch (KivMp3sRowUpdate::Run(db, now.m_ID, was, is)) {
+    switch (KivMp3sRowUpdate::Run(db, now.m_ID, before.StoredRow(), now.StoredRow())) {
     case KivMp3sRowUpdate::Result::Updated:
         return true;
     case KivMp3sRowUpdate::Result::Failed:
@@ -181,17 +176,8 @@ std::optional<QString> CKivMp3::Rename(const QString &newName, CKivDatabase &db)
 
 // --- rows written apart from the file step
 
-CKivMp3sRow CKivMp3::StoredRow() const
-{
-    CKivMp3sRow row = m_data;
-    row.m_SearchIndex = m_data.ComposeSearchIndex();
-    row.m_MediumSubPathFilename = m_data.Key();
-    return row;
-}
-
 bool CKivMp3::WriteRow(const CKivMp3Data &before, CKivDatabase &db)
 {
-    rebuildSearchIndex();
     const std::optional<bool> updated = updateChangedColumns(db, before, m_data);
     if (updated.value_or(false)) {
         m_ratingFromFile = false;
